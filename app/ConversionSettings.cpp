@@ -1,0 +1,3 @@
+#include "app/ConversionSettings.h"
+
+ConversionSettingsFields ConversionSettings;

@@ -1,0 +1,105 @@
+#include "platform/AtomicFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// New files get the usual permissions; a replaced file keeps its own.
+mode_t ModeFor(const std::string& target) {
+    struct stat existing{};
+    if (stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+        return existing.st_mode & 07777;
+    }
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
+AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {
+    if (target_.empty() || target_.back() == '/') Fail(EISDIR);
+    struct stat existing{};
+    if (stat(target_.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+        // A folder, device or pipe is never replaced by a plain file.
+        if (S_ISDIR(existing.st_mode)) Fail(EISDIR);
+        Fail("not a regular file");
+    }
+
+    std::string pattern = FolderOf(target_) + "/." + NameOf(target_) + ".XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    fd_ = mkostemp(name.data(), O_CLOEXEC);
+    if (fd_ < 0) Fail(errno);
+    temporary_ = name.data();
+    if (fchmod(fd_, ModeFor(target_)) != 0) Fail(errno);
+}
+
+AtomicFile::~AtomicFile() {
+    if (!committed_) Discard();
+}
+
+void AtomicFile::Write(const void* data, std::size_t size) {
+    if (fd_ < 0) Fail(EBADF);
+    const char* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t written = ::write(fd_, bytes, size);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            Fail(errno);
+        }
+        bytes += written;
+        size -= static_cast<std::size_t>(written);
+    }
+}
+
+void AtomicFile::Close() {
+    if (fd_ < 0) return;
+    // A full disk may only show when the data is flushed or the file closed.
+    if (fsync(fd_) != 0) Fail(errno);
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) Fail(errno);
+}
+
+void AtomicFile::Commit() {
+    Close();
+    if (std::rename(temporary_.c_str(), target_.c_str()) != 0) Fail(errno);
+    committed_ = true;
+}
+
+void AtomicFile::Fail(int error) { Fail(std::string(std::strerror(error))); }
+
+void AtomicFile::Fail(const std::string& reason) {
+    Discard();
+    throw FileError(target_, reason);
+}
+
+void AtomicFile::Discard() noexcept {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!temporary_.empty()) {
+        ::unlink(temporary_.c_str());
+        temporary_.clear();
+    }
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+
+// A file that could not be read or written: what() is "path: reason".
+class FileError : public std::runtime_error {
+public:
+    FileError(std::string path, std::string reason)
+        : std::runtime_error(path + ": " + reason), path_(std::move(path)), reason_(std::move(reason)) {}
+    const std::string& Path() const { return path_; }
+    const std::string& Reason() const { return reason_; }
+
+private:
+    std::string path_;
+    std::string reason_;
+};
+
+// Replaces a file as a whole or not at all. The content goes to a temporary file in the target's
+// folder; Commit renames it over the target, so a reader sees the old file or the new one, never
+// a half-written one, and a failure leaves the old file as it was. Without Commit the temporary
+// file is removed. Every failure raises FileError naming the target and the system's reason.
+class AtomicFile {
+public:
+    explicit AtomicFile(std::string target);
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    void Write(const void* data, std::size_t size);
+    void Write(const std::string& text) { Write(text.data(), text.size()); }
+    // Flushes the content to disk and closes the temporary file.
+    void Close();
+    // Closes if still open, then puts the new content in place of the target.
+    void Commit();
+
+    const std::string& Target() const { return target_; }
+
+private:
+    [[noreturn]] void Fail(int error);
+    [[noreturn]] void Fail(const std::string& reason);
+    void Discard() noexcept;
+
+    std::string target_;
+    std::string temporary_;
+    int fd_ = -1;
+    bool committed_ = false;
+};

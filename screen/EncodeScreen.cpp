@@ -1,0 +1,204 @@
+#include "screen/EncodeScreen.h"
+
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+#include <vector>
+
+#include "app/ConversionSettings.h"
+#include "convert/Module1.h"
+#include "platform/PictureBox.h"
+#include "screen/ScreenGeometry.h"
+
+namespace {
+
+using Module1::SampleGrid;
+
+constexpr int kGridStride = 321;  // elements per row of a sample plane (columns 0..320)
+constexpr int kMaxModePixels = 640;
+
+// How mode columns land on the 320-column sample grid.
+enum class ColumnMap {
+    Halved,   // MODE 0: columns 2k and 2k + 1 share grid column k
+    Same,     // MODEs 1 and 4, and any mode when ScaleToGrid is off
+    Doubled,  // MODEs 2 and 5: a wide pixel covers grid columns 2x and 2x + 1, averaged
+};
+
+template <ColumnMap map>
+constexpr int GridColumn(int x) {
+    if constexpr (map == ColumnMap::Halved) return x / 2;
+    if constexpr (map == ColumnMap::Doubled) return 2 * x;
+    return x;
+}
+
+// How many mode columns, from the left, fall inside a grid gridWidth columns wide.
+template <ColumnMap map>
+int ColumnsInside(int gridWidth) {
+    if (gridWidth <= 0) return 0;
+    if constexpr (map == ColumnMap::Halved) return 2 * gridWidth;
+    if constexpr (map == ColumnMap::Doubled) return (gridWidth + 1) / 2;
+    return gridWidth;
+}
+
+// NearestColour depends on nothing but the on/off bit of each channel, so one call for each of
+// the eight bit patterns answers for every pixel of a conversion. Indexed blue << 2 | green << 1
+// | red.
+struct ColourLookup {
+    std::array<std::uint8_t, 8> index{};
+    std::array<std::uint32_t, 8> colour{};
+};
+
+ColourLookup BuildLookup(int colourCount) {
+    ColourLookup lookup;
+    for (int code = 0; code < 8; ++code) {
+        std::int32_t previewColour = 0;
+        const std::int16_t index =
+            Module1::NearestColour((code & 4) ? 255 : 0, (code & 2) ? 255 : 0, (code & 1) ? 255 : 0,
+                                   static_cast<std::int16_t>(colourCount), previewColour);
+        lookup.index[code] = static_cast<std::uint8_t>(index);
+        lookup.colour[code] = static_cast<std::uint32_t>(previewColour);
+    }
+    return lookup;
+}
+
+// A channel is on when sample + offset, clamped to 0..255, is 128 or more. Clamping never moves a
+// value across 128, so that is sample >= 128 - offset: one comparison per channel.
+struct LineThresholds {
+    std::array<std::int16_t, 16> blue, green, red;
+};
+
+LineThresholds ThresholdsFor(int y, bool stagger) {
+    LineThresholds t{};
+    for (int column = 0; column < 16; ++column) {
+        const auto at = [](int x, int line) {
+            return static_cast<std::int16_t>(128 - Module1::ThresholdTable(x % 16, line % 16));
+        };
+        t.blue[column] = at(column, y);
+        // Stagger shifts the green and red screens against the blue one.
+        t.green[column] = stagger ? at(column + 1, y + 2) : t.blue[column];
+        t.red[column] = stagger ? at(column + 2, y + 1) : t.blue[column];
+    }
+    return t;
+}
+
+// Works out the palette index of every mode column of scan line y and plots the preview row.
+template <ColumnMap map>
+void ConvertLine(int y, int modePixels, int gridWidth, const LineThresholds& t,
+                 const ColourLookup& lookup, std::uint8_t* indices, PictureBox& preview) {
+    const int inside = std::clamp(ColumnsInside<map>(gridWidth), 0, modePixels);
+    // The grid columns read, and plotted, are 0..lastColumn without a gap.
+    const int lastColumn =
+        inside > 0 ? GridColumn<map>(inside - 1) + (map == ColumnMap::Doubled ? 1 : 0) : -1;
+    // Beyond the planes' bounds the checked accessor raises the out-of-range error.
+    if (lastColumn > SampleGrid.BluePlane.kUpperBounds[0]) (void)SampleGrid.BluePlane(lastColumn, y);
+
+    // Only a grid wider than the preview (ScaleToGrid off) plots beyond its edge; such points are
+    // clipped, as the picture box does.
+    std::array<std::uint32_t, kGridStride + 1> clipped;
+    const bool fits = lastColumn < preview.Width();
+    std::uint32_t* previewRow = fits ? preview.Row(y) : clipped.data();
+    const std::int16_t* blue = SampleGrid.BluePlane.Data() + y * kGridStride;
+    const std::int16_t* green = SampleGrid.GreenPlane.Data() + y * kGridStride;
+    const std::int16_t* red = SampleGrid.RedPlane.Data() + y * kGridStride;
+
+    for (int x = 0; x < inside; ++x) {
+        const int gx = GridColumn<map>(x);
+        int b = blue[gx];
+        int g = green[gx];
+        int r = red[gx];
+        if constexpr (map == ColumnMap::Doubled) {
+            b = (b + blue[gx + 1]) / 2;
+            g = (g + green[gx + 1]) / 2;
+            r = (r + red[gx + 1]) / 2;
+        }
+        const int column = x & 15;
+        const int code = (b >= t.blue[column]) << 2 | (g >= t.green[column]) << 1 |
+                         static_cast<int>(r >= t.red[column]);
+        indices[x] = lookup.index[code];
+        // In MODE 0 the odd column comes second, so it is the one left visible.
+        previewRow[gx] = lookup.colour[code];
+        if constexpr (map == ColumnMap::Doubled) previewRow[gx + 1] = lookup.colour[code];
+    }
+    std::fill(indices + inside, indices + modePixels, std::uint8_t{0});
+    if (!fits) std::copy_n(clipped.data(), preview.Width(), preview.Row(y));
+}
+
+// Packs one scan line of palette indices into its bytes, one per character cell; out points at
+// the line's byte in the first cell, and the cells lie 8 bytes apart.
+void PackLine(int pixelsPerByte, int cells, const std::uint8_t* indices, std::uint8_t* out) {
+    for (int cell = 0; cell < cells; ++cell) {
+        const std::uint8_t* p = indices + cell * pixelsPerByte;
+        unsigned byte = 0;
+        switch (pixelsPerByte) {
+            case 8:  // MODEs 0 and 4: one bit per pixel, leftmost pixel in bit 7
+                for (int i = 0; i < 8; ++i) byte = 2 * byte + (p[i] != 0);
+                break;
+            case 4:  // MODEs 1 and 5: bit 1 of pixels 0..3 in bits 7..4, bit 0 in bits 3..0
+                for (int i = 0; i < 4; ++i) byte = 2 * byte + ((p[i] >> 1) & 1);
+                for (int i = 0; i < 4; ++i) byte = 2 * byte + (p[i] & 1);
+                break;
+            default:  // MODE 2: colour bits 2, 1, 0 interleaved, pixel 0 first; bits 7-6 stay 0
+                for (int bit = 2; bit >= 0; --bit) {
+                    for (int i = 0; i < 2; ++i) byte = 2 * byte + ((p[i] >> bit) & 1);
+                }
+                break;
+        }
+        out[cell * kLinesPerCharacter] = static_cast<std::uint8_t>(byte);
+    }
+}
+
+ColumnMap MapFor(const ConversionSettingsFields& settings) {
+    if (settings.ScaleToGrid == 0) return ColumnMap::Same;
+    switch (settings.ScreenMode) {
+        case 0: return ColumnMap::Halved;
+        case 2:
+        case 5: return ColumnMap::Doubled;
+        default: return ColumnMap::Same;
+    }
+}
+
+}  // namespace
+
+void EncodeScreen(ScreenSink& sink, PictureBox& preview) {
+    const ConversionSettingsFields settings = ConversionSettings;
+    const ScreenGeometry& geometry = GeometryOf(settings.ScreenMode);
+    if (preview.Width() < 320 || preview.Height() < kScanLines) {
+        throw std::invalid_argument("the preview must be at least 320 x 256 pixels");
+    }
+    const ColourLookup lookup = BuildLookup(geometry.colourCount);
+    const ColumnMap map = MapFor(settings);
+    const int cells = geometry.bytesPerCharacterRow / kLinesPerCharacter;
+
+    std::array<std::uint8_t, kMaxModePixels> indices{};
+    std::vector<std::uint8_t> characterRow(geometry.bytesPerCharacterRow);
+    for (int row = 0; row < kCharacterRows; ++row) {
+        for (int line = 0; line < kLinesPerCharacter; ++line) {
+            const int y = row * kLinesPerCharacter + line;
+            if (y >= settings.GridHeight) {
+                // Below the grid: zero bytes, nothing plotted.
+                for (int cell = 0; cell < cells; ++cell) {
+                    characterRow[cell * kLinesPerCharacter + line] = 0;
+                }
+                continue;
+            }
+            const LineThresholds thresholds = ThresholdsFor(y, settings.StaggerOn != 0);
+            switch (map) {
+                case ColumnMap::Halved:
+                    ConvertLine<ColumnMap::Halved>(y, geometry.pixelsPerLine, settings.GridWidth,
+                                                   thresholds, lookup, indices.data(), preview);
+                    break;
+                case ColumnMap::Same:
+                    ConvertLine<ColumnMap::Same>(y, geometry.pixelsPerLine, settings.GridWidth,
+                                                 thresholds, lookup, indices.data(), preview);
+                    break;
+                case ColumnMap::Doubled:
+                    ConvertLine<ColumnMap::Doubled>(y, geometry.pixelsPerLine, settings.GridWidth,
+                                                    thresholds, lookup, indices.data(), preview);
+                    break;
+            }
+            PackLine(geometry.pixelsPerByte, cells, indices.data(), characterRow.data() + line);
+        }
+        sink.Put(characterRow.data(), characterRow.size());
+    }
+    preview.Touch();
+}

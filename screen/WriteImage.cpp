@@ -1,0 +1,45 @@
+#include "screen/WriteImage.h"
+
+#include "app/ConversionSettings.h"
+#include "platform/AtomicFile.h"
+#include "platform/DrivePath.h"
+#include "platform/PictureBox.h"
+#include "screen/EncodeScreen.h"
+#include "screen/ScreenGeometry.h"
+
+namespace {
+
+class FileSink : public ScreenSink {
+public:
+    explicit FileSink(AtomicFile& file) : file_(file) {}
+    void Put(const std::uint8_t* bytes, std::size_t count) override { file_.Write(bytes, count); }
+
+private:
+    AtomicFile& file_;
+};
+
+}  // namespace
+
+std::string SidecarText(int screenMode) {
+    return std::string(GeometryOf(screenMode).sidecarLine) + "\r\n";
+}
+
+void WriteImage(PictureBox& preview, const std::string& fileName, std::int32_t /*maxVal*/) {
+    preview.Cls();
+    const std::string screenPath = ToLocalPath(fileName);
+    const std::string sidecar = SidecarText(ConversionSettings.ScreenMode);
+
+    // A new file each time, so a shorter screen image never keeps a stale tail.
+    AtomicFile screen(screenPath);
+    FileSink sink(screen);
+    EncodeScreen(sink, preview);
+    screen.Close();
+
+    AtomicFile catalogue(screenPath + ".inf");
+    catalogue.Write(sidecar);
+    catalogue.Close();
+
+    // Both are complete on disk before either replaces its predecessor.
+    screen.Commit();
+    catalogue.Commit();
+}

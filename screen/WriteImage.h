@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class PictureBox;
+
+// Clears the preview, encodes the SampleGrid into the screen file fileName (a Windows-style
+// "c:\..." path is placed by the drive mapping) and writes its one-line catalogue sidecar,
+// fileName + ".inf". Both files are replaced whole or not at all: any failure raises FileError
+// naming the file and the reason, and leaves the previous screen file and sidecar as they were.
+// maxVal is accepted for the callers' sake and changes nothing.
+void WriteImage(PictureBox& preview, const std::string& fileName, std::int32_t maxVal);
+
+// The sidecar's content for a MODE: its catalogue line ended by CR LF.
+std::string SidecarText(int screenMode);

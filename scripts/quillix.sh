@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Installs what Quillix needs on Debian, builds it, and runs it (run), its tests (test) or its
+# benchmarks (bench).
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_packages() {
+    local missing=() p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        as_root apt-get update -qq
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    fi
+}
+
+build() {
+    local dir=$1
+    shift
+    cmake -S "$root" -B "$root/$dir" -G Ninja -Wno-dev "$@" >/dev/null
+    cmake --build "$root/$dir"
+}
+
+run_tests() {
+    local dir=$1
+    shift
+    QT_QPA_PLATFORM=offscreen ctest --test-dir "$root/$dir" --output-on-failure -j "$(nproc)" "$@"
+}
+
+case "${1:-}" in
+    run)
+        install_packages "${packages[@]}"
+        build build/release -DCMAKE_BUILD_TYPE=Release -DQUILLIX_TESTS=OFF -DQUILLIX_BENCH=OFF
+        exec "$root/scripts/main-job.sh" "$root/build/release"
+        ;;
+    test)
+        install_packages "${packages[@]}"
+        build build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo
+        run_tests build/test
+        echo "== again under AddressSanitizer and UndefinedBehaviorSanitizer"
+        build build/sanitize -DCMAKE_BUILD_TYPE=Debug -DQUILLIX_SANITIZE=ON -DQUILLIX_BENCH=OFF
+        ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build/sanitize
+        ;;
+    bench)
+        install_packages "${packages[@]}" libjpeg-turbo-progs valgrind
+        build build/release -DCMAKE_BUILD_TYPE=Release -DQUILLIX_TESTS=OFF
+        "$root/build/release/bench/quillix-bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+        ;;
+    *)
+        echo "usage: $0 run|test|bench" >&2
+        exit 2
+        ;;
+esac
