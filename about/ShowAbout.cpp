@@ -1,0 +1,3 @@
+#include "about/ShowAbout.h"
+
+void ShowAboutDialog(QWidget* /*owner*/) {}
