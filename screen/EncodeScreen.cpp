@@ -41,11 +41,13 @@ int ColumnsInside(int gridWidth) {
 }
 
 // NearestColour depends on nothing but the on/off bit of each channel, so one call for each of
-// the eight bit patterns answers for every pixel of a conversion. Indexed blue << 2 | green << 1
-// | red.
+// the eight bit patterns answers for every pixel of a conversion. Indexed by the pixel's code,
+// blue << 2 | green << 1 | red; code 8 stands for a pixel outside the grid, whose index is 0.
+constexpr std::uint8_t kOutsideGrid = 8;
+
 struct ColourLookup {
-    std::array<std::uint8_t, 8> index{};
-    std::array<std::uint32_t, 8> colour{};
+    std::array<std::uint8_t, 9> index{};
+    std::array<std::uint32_t, 9> colour{};
 };
 
 ColourLookup BuildLookup(int colourCount) {
@@ -62,84 +64,111 @@ ColourLookup BuildLookup(int colourCount) {
 }
 
 // A channel is on when sample + offset, clamped to 0..255, is 128 or more. Clamping never moves a
-// value across 128, so that is sample >= 128 - offset: one comparison per channel.
+// value across 128, so that is sample >= 128 - offset: one comparison per channel. The 16
+// thresholds of a scan line repeat across it; they are laid out over the whole line so that the
+// comparisons run as plain array loops, which the compiler vectorises.
 struct LineThresholds {
-    std::array<std::int16_t, 16> blue, green, red;
+    alignas(32) std::array<std::int16_t, kMaxModePixels> blue, green, red;
 };
 
-LineThresholds ThresholdsFor(int y, bool stagger) {
-    LineThresholds t{};
+void FillThresholds(int y, bool stagger, int pixels, LineThresholds& t) {
+    const auto at = [](int x, int line) {
+        return static_cast<std::int16_t>(128 - Module1::ThresholdTable(x % 16, line % 16));
+    };
     for (int column = 0; column < 16; ++column) {
-        const auto at = [](int x, int line) {
-            return static_cast<std::int16_t>(128 - Module1::ThresholdTable(x % 16, line % 16));
-        };
         t.blue[column] = at(column, y);
         // Stagger shifts the green and red screens against the blue one.
         t.green[column] = stagger ? at(column + 1, y + 2) : t.blue[column];
         t.red[column] = stagger ? at(column + 2, y + 1) : t.blue[column];
     }
-    return t;
+    for (int x = 16; x < pixels; x += 16) {
+        std::copy_n(t.blue.data(), 16, t.blue.data() + x);
+        std::copy_n(t.green.data(), 16, t.green.data() + x);
+        std::copy_n(t.red.data(), 16, t.red.data() + x);
+    }
 }
 
-// Works out the palette index of every mode column of scan line y and plots the preview row.
+// The channel value that each of the first `pixels` mode columns sees: its grid sample, or in
+// MODEs 2 and 5 the mean of the two samples the wide pixel covers, rounded down.
+template <ColumnMap map>
+void GatherChannel(const std::int16_t* __restrict plane, std::int16_t* __restrict out, int pixels) {
+    if constexpr (map == ColumnMap::Halved) {
+        for (int k = 0; k < pixels / 2; ++k) out[2 * k] = out[2 * k + 1] = plane[k];
+    } else if constexpr (map == ColumnMap::Doubled) {
+        for (int x = 0; x < pixels; ++x) {
+            out[x] = static_cast<std::int16_t>((plane[2 * x] + plane[2 * x + 1]) / 2);
+        }
+    } else {
+        std::copy_n(plane, pixels, out);
+    }
+}
+
+struct LineWork {
+    alignas(32) std::array<std::int16_t, kMaxModePixels> blue, green, red;
+    alignas(32) std::array<std::uint8_t, kMaxModePixels> code;
+};
+
+// Works out the code of every mode column of scan line y and plots the preview row.
 template <ColumnMap map>
 void ConvertLine(int y, int modePixels, int gridWidth, const LineThresholds& t,
-                 const ColourLookup& lookup, std::uint8_t* indices, PictureBox& preview) {
+                 const ColourLookup& lookup, LineWork& work, PictureBox& preview) {
     const int inside = std::clamp(ColumnsInside<map>(gridWidth), 0, modePixels);
     // The grid columns read, and plotted, are 0..lastColumn without a gap.
     const int lastColumn =
         inside > 0 ? GridColumn<map>(inside - 1) + (map == ColumnMap::Doubled ? 1 : 0) : -1;
     // Beyond the planes' bounds the checked accessor raises the out-of-range error.
-    if (lastColumn > SampleGrid.BluePlane.kUpperBounds[0]) (void)SampleGrid.BluePlane(lastColumn, y);
+    if (lastColumn > SampleGrid.BluePlane.kUpperBounds[0])
+        (void)SampleGrid.BluePlane(lastColumn, y);
+
+    GatherChannel<map>(SampleGrid.BluePlane.Data() + y * kGridStride, work.blue.data(), inside);
+    GatherChannel<map>(SampleGrid.GreenPlane.Data() + y * kGridStride, work.green.data(), inside);
+    GatherChannel<map>(SampleGrid.RedPlane.Data() + y * kGridStride, work.red.data(), inside);
+    for (int x = 0; x < inside; ++x) {
+        work.code[x] = static_cast<std::uint8_t>((work.blue[x] >= t.blue[x]) << 2 |
+                                                 (work.green[x] >= t.green[x]) << 1 |
+                                                 (work.red[x] >= t.red[x]));
+    }
+    std::fill(work.code.data() + inside, work.code.data() + modePixels, kOutsideGrid);
 
     // Only a grid wider than the preview (ScaleToGrid off) plots beyond its edge; such points are
     // clipped, as the picture box does.
     std::array<std::uint32_t, kGridStride + 1> clipped;
     const bool fits = lastColumn < preview.Width();
     std::uint32_t* previewRow = fits ? preview.Row(y) : clipped.data();
-    const std::int16_t* blue = SampleGrid.BluePlane.Data() + y * kGridStride;
-    const std::int16_t* green = SampleGrid.GreenPlane.Data() + y * kGridStride;
-    const std::int16_t* red = SampleGrid.RedPlane.Data() + y * kGridStride;
-
-    for (int x = 0; x < inside; ++x) {
-        const int gx = GridColumn<map>(x);
-        int b = blue[gx];
-        int g = green[gx];
-        int r = red[gx];
-        if constexpr (map == ColumnMap::Doubled) {
-            b = (b + blue[gx + 1]) / 2;
-            g = (g + green[gx + 1]) / 2;
-            r = (r + red[gx + 1]) / 2;
+    if constexpr (map == ColumnMap::Halved) {
+        // Two mode columns share each grid column; the odd one is drawn second and stays visible.
+        for (int k = 0; k < inside / 2; ++k) previewRow[k] = lookup.colour[work.code[2 * k + 1]];
+    } else if constexpr (map == ColumnMap::Doubled) {
+        for (int x = 0; x < inside; ++x) {
+            previewRow[2 * x] = previewRow[2 * x + 1] = lookup.colour[work.code[x]];
         }
-        const int column = x & 15;
-        const int code = (b >= t.blue[column]) << 2 | (g >= t.green[column]) << 1 |
-                         static_cast<int>(r >= t.red[column]);
-        indices[x] = lookup.index[code];
-        // In MODE 0 the odd column comes second, so it is the one left visible.
-        previewRow[gx] = lookup.colour[code];
-        if constexpr (map == ColumnMap::Doubled) previewRow[gx + 1] = lookup.colour[code];
+    } else {
+        for (int x = 0; x < inside; ++x) previewRow[x] = lookup.colour[work.code[x]];
     }
-    std::fill(indices + inside, indices + modePixels, std::uint8_t{0});
     if (!fits) std::copy_n(clipped.data(), preview.Width(), preview.Row(y));
 }
 
-// Packs one scan line of palette indices into its bytes, one per character cell; out points at
-// the line's byte in the first cell, and the cells lie 8 bytes apart.
-void PackLine(int pixelsPerByte, int cells, const std::uint8_t* indices, std::uint8_t* out) {
+// Packs one scan line into its bytes, one per character cell; out points at the line's byte in
+// the first cell, and the cells lie 8 bytes apart.
+void PackLine(int pixelsPerByte, int cells, const std::uint8_t* codes, const ColourLookup& lookup,
+              std::uint8_t* out) {
+    const auto& index = lookup.index;
+    std::array<std::uint8_t, 9> on{};  // MODEs 0 and 4: any colour but 0 sets the bit
+    for (std::size_t code = 0; code < on.size(); ++code) on[code] = index[code] != 0;
     for (int cell = 0; cell < cells; ++cell) {
-        const std::uint8_t* p = indices + cell * pixelsPerByte;
+        const std::uint8_t* p = codes + cell * pixelsPerByte;
         unsigned byte = 0;
         switch (pixelsPerByte) {
             case 8:  // MODEs 0 and 4: one bit per pixel, leftmost pixel in bit 7
-                for (int i = 0; i < 8; ++i) byte = 2 * byte + (p[i] != 0);
+                for (int i = 0; i < 8; ++i) byte = 2 * byte + on[p[i]];
                 break;
             case 4:  // MODEs 1 and 5: bit 1 of pixels 0..3 in bits 7..4, bit 0 in bits 3..0
-                for (int i = 0; i < 4; ++i) byte = 2 * byte + ((p[i] >> 1) & 1);
-                for (int i = 0; i < 4; ++i) byte = 2 * byte + (p[i] & 1);
+                for (int i = 0; i < 4; ++i) byte = 2 * byte + ((index[p[i]] >> 1) & 1);
+                for (int i = 0; i < 4; ++i) byte = 2 * byte + (index[p[i]] & 1);
                 break;
             default:  // MODE 2: colour bits 2, 1, 0 interleaved, pixel 0 first; bits 7-6 stay 0
                 for (int bit = 2; bit >= 0; --bit) {
-                    for (int i = 0; i < 2; ++i) byte = 2 * byte + ((p[i] >> bit) & 1);
+                    for (int i = 0; i < 2; ++i) byte = 2 * byte + ((index[p[i]] >> bit) & 1);
                 }
                 break;
         }
@@ -150,10 +179,13 @@ void PackLine(int pixelsPerByte, int cells, const std::uint8_t* indices, std::ui
 ColumnMap MapFor(const ConversionSettingsFields& settings) {
     if (settings.ScaleToGrid == 0) return ColumnMap::Same;
     switch (settings.ScreenMode) {
-        case 0: return ColumnMap::Halved;
+        case 0:
+            return ColumnMap::Halved;
         case 2:
-        case 5: return ColumnMap::Doubled;
-        default: return ColumnMap::Same;
+        case 5:
+            return ColumnMap::Doubled;
+        default:
+            return ColumnMap::Same;
     }
 }
 
@@ -169,8 +201,9 @@ void EncodeScreen(ScreenSink& sink, PictureBox& preview) {
     const ColumnMap map = MapFor(settings);
     const int cells = geometry.bytesPerCharacterRow / kLinesPerCharacter;
 
-    std::array<std::uint8_t, kMaxModePixels> indices{};
     std::vector<std::uint8_t> characterRow(geometry.bytesPerCharacterRow);
+    LineThresholds thresholds;
+    LineWork work;
     for (int row = 0; row < kCharacterRows; ++row) {
         for (int line = 0; line < kLinesPerCharacter; ++line) {
             const int y = row * kLinesPerCharacter + line;
@@ -181,22 +214,23 @@ void EncodeScreen(ScreenSink& sink, PictureBox& preview) {
                 }
                 continue;
             }
-            const LineThresholds thresholds = ThresholdsFor(y, settings.StaggerOn != 0);
+            FillThresholds(y, settings.StaggerOn != 0, geometry.pixelsPerLine, thresholds);
             switch (map) {
                 case ColumnMap::Halved:
                     ConvertLine<ColumnMap::Halved>(y, geometry.pixelsPerLine, settings.GridWidth,
-                                                   thresholds, lookup, indices.data(), preview);
+                                                   thresholds, lookup, work, preview);
                     break;
                 case ColumnMap::Same:
                     ConvertLine<ColumnMap::Same>(y, geometry.pixelsPerLine, settings.GridWidth,
-                                                 thresholds, lookup, indices.data(), preview);
+                                                 thresholds, lookup, work, preview);
                     break;
                 case ColumnMap::Doubled:
                     ConvertLine<ColumnMap::Doubled>(y, geometry.pixelsPerLine, settings.GridWidth,
-                                                    thresholds, lookup, indices.data(), preview);
+                                                    thresholds, lookup, work, preview);
                     break;
             }
-            PackLine(geometry.pixelsPerByte, cells, indices.data(), characterRow.data() + line);
+            PackLine(geometry.pixelsPerByte, cells, work.code.data(), lookup,
+                     characterRow.data() + line);
         }
         sink.Put(characterRow.data(), characterRow.size());
     }
