@@ -1,3 +1,37 @@
 #include "about/ShowAbout.h"
 
-void ShowAboutDialog(QWidget* /*owner*/) {}
+#include <QApplication>
+
+#include "about/frmAbout.h"
+#include "platform/DesktopMail.h"
+#include "platform/FileLookup.h"
+#include "platform/LinuxRegistry.h"
+#include "platform/MessageBox.h"
+#include "platform/ProgramStarter.h"
+
+namespace {
+
+// Message boxes over whichever window is modal when one is shown: the About dialog itself.
+class TopmostMessageBox : public MessageBox {
+public:
+    explicit TopmostMessageBox(QWidget* fallbackOwner) : fallbackOwner_(fallbackOwner) {}
+    void Show(const QString& text) override {
+        QWidget* modal = QApplication::activeModalWidget();
+        QtMessageBox(modal != nullptr ? modal : fallbackOwner_).Show(text);
+    }
+
+private:
+    QWidget* fallbackOwner_;
+};
+
+}  // namespace
+
+void ShowAboutDialog(QWidget* owner) {
+    LinuxRegistry registry = LinuxRegistry::FromEnvironment();
+    LocalFileLookup files;
+    DetachedProgramStarter programs;
+    TopmostMessageBox messages(owner);
+    DesktopMailSession mailSession;
+    DesktopMailMessages mailMessages(mailSession);
+    frmAbout::ShowModal(owner, {registry, files, programs, messages, mailSession, mailMessages});
+}
