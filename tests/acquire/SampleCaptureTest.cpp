@@ -17,7 +17,8 @@ PictureBox PositionPicture(int width, int height) {
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const std::uint32_t blue = (x / 256) + 16 * (y / 256);
-            pixels[static_cast<std::size_t>(y) * width + x] = (x % 256) | (y % 256) << 8 | blue << 16;
+            pixels[static_cast<std::size_t>(y) * width + x] =
+                (x % 256) | (y % 256) << 8 | blue << 16;
         }
     }
     PictureBox box;
@@ -40,10 +41,10 @@ TEST(SampleCapture, PositionsRoundHalvesToEven) {
         long long expected;
     };
     const std::array<Case, 9> cases{{
-        {2, 400, 320, 2},    // 2.5
-        {6, 400, 320, 8},    // 7.5
-        {1, 128, 256, 0},    // 0.5
-        {3, 128, 256, 2},    // 1.5
+        {2, 400, 320, 2},  // 2.5
+        {6, 400, 320, 8},  // 7.5
+        {1, 128, 256, 0},  // 0.5
+        {3, 128, 256, 2},  // 1.5
         {255, 128, 256, 128},
         {319, 160, 320, 160},
         {5, 640, 320, 10},

@@ -1,0 +1,412 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "acquire/LoadPicture.h"
+#include "platform/AtomicFile.h"
+#include "platform/PictureBox.h"
+#include "tests/TempFolder.h"
+#include "tests/acquire/PictureFiles.h"
+
+namespace {
+
+using namespace picture_files;
+
+// The picture box's colour value of an RGB colour.
+std::uint32_t Colour(int red, int green, int blue) {
+    return static_cast<std::uint32_t>(red | green << 8 | blue << 16);
+}
+std::uint32_t Colour(std::uint32_t rgb) {
+    return Colour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+PictureBox Load(const std::string& bytes, const std::string& name = "picture") {
+    TempFolder folder;
+    WriteFileBytes(folder / name, bytes);
+    PictureBox box;
+    LoadPicture(folder / name, box);
+    return box;
+}
+
+// The reason LoadPicture gives for a file, or "" when it loads.
+std::string FailureOf(const std::string& path) {
+    PictureBox box;
+    try {
+        LoadPicture(path, box);
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.Path(), path);
+        return error.Reason();
+    }
+    return "";
+}
+std::string FailureOfBytes(const std::string& bytes) {
+    TempFolder folder;
+    WriteFileBytes(folder / "picture", bytes);
+    return FailureOf(folder / "picture");
+}
+
+// ---- BMP variants
+
+constexpr int kWidth = 5;
+constexpr int kHeight = 3;
+
+std::vector<std::uint32_t> Palette(int count) {
+    std::vector<std::uint32_t> palette;
+    for (int i = 0; i < count; ++i) {
+        palette.push_back(static_cast<std::uint32_t>((i * 37 + 11) % 256 << 16 |
+                                                     (i * 91 + 7) % 256 << 8 | (255 - i)));
+    }
+    return palette;
+}
+
+std::uint32_t IndexAt(int x, int y, int colours) {
+    return static_cast<std::uint32_t>(x + 2 * y) % colours;
+}
+
+int RedAt(int x, int) {
+    return 40 * x + 1;
+}
+int GreenAt(int, int y) {
+    return 70 * y + 2;
+}
+int BlueAt(int x, int y) {
+    return 10 * x + 20 * y + 3;
+}
+
+void ExpectPixels(const PictureBox& box, int width, int height,
+                  const std::function<std::uint32_t(int, int)>& expected) {
+    ASSERT_EQ(box.Width(), width);
+    ASSERT_EQ(box.Height(), height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            EXPECT_EQ(static_cast<std::uint32_t>(box.Point(x, y)), expected(x, y))
+                << "at " << x << ", " << y;
+        }
+    }
+}
+
+TEST(LoadPicture, IndexedBmps) {
+    for (int bits : {1, 4, 8}) {
+        SCOPED_TRACE(bits);
+        const int colours = 1 << bits;
+        Bmp bmp{kWidth, kHeight, bits, kBiRgb, Palette(colours), {}};
+        bmp.pixelData = PackRows(kWidth, kHeight, bits, false,
+                                 [&](int x, int y) { return IndexAt(x, y, colours); });
+        const auto palette = bmp.palette;
+        ExpectPixels(Load(BmpBytes(bmp)), kWidth, kHeight,
+                     [&](int x, int y) { return Colour(palette[IndexAt(x, y, colours)]); });
+    }
+}
+
+TEST(LoadPicture, TrueColourBmps) {
+    struct Case {
+        int bits;
+        bool topDown;
+        std::function<std::uint32_t(int, int)> stored;
+        std::function<std::uint32_t(int, int)> expected;
+    };
+    const auto bgr = [](int x, int y) {
+        return static_cast<std::uint32_t>(BlueAt(x, y) | GreenAt(x, y) << 8 | RedAt(x, y) << 16);
+    };
+    const auto exact = [](int x, int y) {
+        return Colour(RedAt(x, y), GreenAt(x, y), BlueAt(x, y));
+    };
+    // 16-bit pixels are 5-5-5; each 5-bit level comes back as level * 8.
+    const auto level = [](int value) { return value >> 3; };
+    const Case cases[] = {
+        {24, false, bgr, exact},
+        {24, true, bgr, exact},
+        {32, false, bgr, exact},
+        {16, false,
+         [&](int x, int y) {
+             return static_cast<std::uint32_t>(level(BlueAt(x, y)) | level(GreenAt(x, y)) << 5 |
+                                               level(RedAt(x, y)) << 10);
+         },
+         [&](int x, int y) {
+             return Colour(level(RedAt(x, y)) * 8, level(GreenAt(x, y)) * 8,
+                           level(BlueAt(x, y)) * 8);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.bits) + (c.topDown ? " top-down" : ""));
+        Bmp bmp{kWidth, c.topDown ? -kHeight : kHeight, c.bits, kBiRgb, {}, {}};
+        bmp.pixelData = PackRows(kWidth, kHeight, c.bits, c.topDown, c.stored);
+        ExpectPixels(Load(BmpBytes(bmp)), kWidth, kHeight, c.expected);
+    }
+}
+
+TEST(LoadPicture, RunLengthEncodedBmps) {
+    using namespace std::string_literals;
+    struct Case {
+        int bits;
+        std::uint32_t compression;
+        std::string data;
+        std::vector<std::vector<int>> rows;  // top row first
+    };
+    const Case cases[] = {
+        // Bottom row: a run of five 1s. Top row: three literal pixels (padded to a word), then a
+        // run of two 0s, then the end of the bitmap.
+        {8,
+         kBiRle8,
+         "\x05\x01\x00\x00\x00\x03\x02\x03\x01\x00\x02\x00\x00\x01"s,
+         {{2, 3, 1, 0, 0}, {1, 1, 1, 1, 1}}},
+        // Bottom row: a run of five alternating 1 and 2. Top row: three literal nibbles, then a
+        // run of two 6s.
+        {4,
+         kBiRle4,
+         "\x05\x12\x00\x00\x00\x03\x34\x50\x02\x66\x00\x01"s,
+         {{3, 4, 5, 6, 6}, {1, 2, 1, 2, 1}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bits);
+        const Bmp bmp{5, 2, c.bits, c.compression, Palette(1 << c.bits), c.data};
+        ExpectPixels(Load(BmpBytes(bmp)), 5, 2,
+                     [&](int x, int y) { return Colour(bmp.palette[c.rows[y][x]]); });
+    }
+}
+
+// ---- JPEG variants
+
+// Four flat quadrants, which survive lossy compression nearly unchanged at their centres.
+QImage Quadrants(int size = 64) {
+    QImage image(size, size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    const int half = size / 2;
+    painter.fillRect(0, 0, half, half, QColor(220, 30, 30));
+    painter.fillRect(half, 0, half, half, QColor(30, 200, 40));
+    painter.fillRect(0, half, half, half, QColor(40, 50, 210));
+    painter.fillRect(half, half, half, half, QColor(128, 128, 128));
+    return image;
+}
+
+void ExpectNear(const PictureBox& box, int x, int y, int red, int green, int blue) {
+    const auto v = static_cast<std::uint32_t>(box.Point(x, y));
+    EXPECT_NEAR(static_cast<int>(v & 0xFF), red, 8) << "red at " << x << ", " << y;
+    EXPECT_NEAR(static_cast<int>((v >> 8) & 0xFF), green, 8) << "green at " << x << ", " << y;
+    EXPECT_NEAR(static_cast<int>((v >> 16) & 0xFF), blue, 8) << "blue at " << x << ", " << y;
+    EXPECT_EQ(v >> 24, 0u);
+}
+
+void ExpectQuadrants(const PictureBox& box, int size = 64) {
+    ASSERT_EQ(box.Width(), size);
+    ASSERT_EQ(box.Height(), size);
+    const int q = size / 4;
+    ExpectNear(box, q, q, 220, 30, 30);
+    ExpectNear(box, 3 * q, q, 30, 200, 40);
+    ExpectNear(box, q, 3 * q, 40, 50, 210);
+    ExpectNear(box, 3 * q, 3 * q, 128, 128, 128);
+}
+
+TEST(LoadPicture, JpegsWrittenByQt) {
+    ExpectQuadrants(Load(Encode(Quadrants(), "jpeg", 95)));
+    ExpectQuadrants(Load(Encode(Quadrants(), "jpeg", 95, [](QImageWriter& writer) {
+        writer.setProgressiveScanWrite(true);
+    })));
+    ExpectQuadrants(Load(Encode(Quadrants(), "jpeg", 95,
+                                [](QImageWriter& writer) { writer.setOptimizedWrite(true); })));
+
+    QImage grey(64, 64, QImage::Format_Grayscale8);
+    grey.fill(90);
+    const PictureBox box = Load(Encode(grey, "jpeg", 95));
+    ExpectNear(box, 10, 10, 90, 90, 90);
+}
+
+// Chroma subsampling, restart markers and arithmetic coding, made by libjpeg-turbo's cjpeg when
+// it is installed.
+TEST(LoadPicture, JpegVariantsFromCjpeg) {
+    const char* cjpeg = "/usr/bin/cjpeg";
+    if (!std::filesystem::exists(cjpeg)) GTEST_SKIP() << "cjpeg is not installed";
+    TempFolder folder;
+    WriteFileBytes(folder / "in.ppm", Encode(Quadrants(), "ppm"));
+    const char* variants[] = {"-sample 1x1", "-sample 2x1",
+                              "-sample 1x2", "-sample 2x2",
+                              "-sample 4x1", "-progressive",
+                              "-grayscale",  "-restart 1",
+                              "-arithmetic", "-progressive -sample 1x1 -optimize"};
+    for (const char* options : variants) {
+        SCOPED_TRACE(options);
+        const std::string out = folder / "out.jpg";
+        const std::string command = std::string(cjpeg) + " -quality 95 " + options + " -outfile '" +
+                                    out + "' '" + (folder / "in.ppm") + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        PictureBox box;
+        LoadPicture(out, box);
+        if (std::string(options) == "-grayscale") {
+            ExpectNear(box, 16, 16, 86, 86, 86);  // the luma of (220, 30, 30)
+        } else {
+            ExpectQuadrants(box);
+        }
+    }
+}
+
+// ---- orientation, transparency, other formats
+
+TEST(LoadPicture, ExifOrientationIsApplied) {
+    // 40 x 20: red on the left half, blue on the right.
+    QImage image(40, 20, QImage::Format_RGB32);
+    image.fill(QColor(0, 0, 230));
+    QPainter(&image).fillRect(0, 0, 20, 20, QColor(230, 0, 0));
+    const std::string jpeg = Encode(image, "jpeg", 95);
+    struct Case {
+        int orientation;
+        int width, height;
+        int redX, redY;  // a pixel that must be red
+        int blueX, blueY;
+    };
+    const Case cases[] = {
+        {1, 40, 20, 5, 10, 35, 10},
+        {3, 40, 20, 35, 10, 5, 10},  // turned half round
+        {6, 20, 40, 10, 5, 10, 35},  // turned a quarter clockwise: the left edge is now the top
+        {8, 20, 40, 10, 35, 10, 5},  // a quarter anticlockwise
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.orientation);
+        const PictureBox box = Load(WithExifOrientation(jpeg, c.orientation));
+        ASSERT_EQ(box.Width(), c.width);
+        ASSERT_EQ(box.Height(), c.height);
+        ExpectNear(box, c.redX, c.redY, 230, 0, 0);
+        ExpectNear(box, c.blueX, c.blueY, 0, 0, 230);
+    }
+}
+
+TEST(LoadPicture, TransparencyIsFlattenedOntoBlack) {
+    QImage image(3, 1, QImage::Format_ARGB32);
+    image.setPixel(0, 0, qRgba(255, 255, 255, 0));
+    image.setPixel(1, 0, qRgba(255, 0, 0, 128));
+    image.setPixel(2, 0, qRgba(0, 255, 0, 255));
+    const PictureBox box = Load(Encode(image, "png"));
+    EXPECT_EQ(box.Point(0, 0), 0);
+    EXPECT_EQ(box.Point(1, 0), 128);
+    EXPECT_EQ(box.Point(2, 0), 255 << 8);
+}
+
+TEST(LoadPicture, LosslessFormatsLoadExactlyWhateverTheirName) {
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x)
+            image.setPixel(x, y, qRgb(RedAt(x, y), GreenAt(x, y), BlueAt(x, y)));
+    }
+    const auto exact = [](int x, int y) {
+        return Colour(RedAt(x, y), GreenAt(x, y), BlueAt(x, y));
+    };
+    for (const char* format : {"png", "ppm", "bmp", "tiff"}) {
+        SCOPED_TRACE(format);
+        ExpectPixels(Load(Encode(image, format), "picture.jpg"), kWidth, kHeight, exact);
+    }
+}
+
+// ---- size limit
+
+TEST(LoadPicture, SidesUpToTheLimitLoad) {
+    Bmp bmp{kMaxPictureSide, 1, 24, kBiRgb, {}, {}};
+    bmp.pixelData = PackRows(kMaxPictureSide, 1, 24, false, [](int x, int) { return x % 256; });
+    const PictureBox box = Load(BmpBytes(bmp));
+    EXPECT_EQ(box.Width(), kMaxPictureSide);
+    EXPECT_EQ(static_cast<std::uint32_t>(box.Point(kMaxPictureSide - 1, 0)), Colour(0, 0, 255));
+}
+
+TEST(LoadPicture, LargerPicturesAreRefusedBeforeDecoding) {
+    // Headers alone, claiming pictures far larger than their bodies; refused from the header.
+    struct Case {
+        int width, height;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {20000, 20000, "picture too large (20000 x 20000)"},
+        {kMaxPictureSide + 1, 1, "picture too large (16385 x 1)"},
+        {1, kMaxPictureSide + 1, "picture too large (1 x 16385)"},
+        {100000, 100000, "picture too large (100000 x 100000)"},
+    };
+    for (const Case& c : cases) {
+        const Bmp bmp{c.width, c.height, 24, kBiRgb, {}, std::string(64, '\x55')};
+        EXPECT_EQ(FailureOfBytes(BmpBytes(bmp)), c.reason);
+    }
+}
+
+// ---- bad files
+
+TEST(LoadPicture, FilesThatAreNotPicturesNameTheReason) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder / "folder.bmp");
+    WriteFileBytes(folder / "empty.bmp", "");
+    EXPECT_EQ(FailureOf(folder / "missing.bmp"), "file not found");
+    EXPECT_EQ(FailureOf(folder / "folder.bmp"), "is a folder, not a picture file");
+    EXPECT_EQ(FailureOf(folder / "empty.bmp"), "empty file");
+    EXPECT_EQ(FailureOf("/dev/null"), "not a regular file");
+}
+
+TEST(LoadPicture, GarbageIsRefusedWithoutHarm) {
+    std::mt19937 random(3);
+    std::string noise(5000, '\0');
+    for (char& c : noise) c = static_cast<char>(random() & 0xFF);
+    const std::string garbage[] = {
+        noise,
+        std::string(5000, '\0'),
+        std::string(5000, '\xFF'),
+        "This is a text file, not a picture.\n",
+        "BM" + noise,
+        "\xFF\xD8\xFF" + noise,
+        "\xFF\xD8\xFF\xE0" + std::string(2, '\0') + noise,
+        "\x89PNG\r\n\x1A\n" + noise,
+        "GIF89a" + noise,
+        "P6\n99999 99999\n255\n" + noise,
+        "II*\0" + noise,
+    };
+    for (const std::string& bytes : garbage) {
+        SCOPED_TRACE(bytes.substr(0, 8));
+        EXPECT_NE(FailureOfBytes(bytes), "");
+    }
+}
+
+TEST(LoadPicture, TruncatedFilesAreRefused) {
+    Bmp bmp{64, 64, 24, kBiRgb, {}, {}};
+    bmp.pixelData = PackRows(64, 64, 24, false, [](int x, int y) { return x * 4 + y * 1000; });
+    const std::string bmpBytes = BmpBytes(bmp);
+    const std::size_t rowBytes = 64 * 3;
+
+    QImage noise(256, 256, QImage::Format_RGB32);
+    std::mt19937 random(5);
+    for (int y = 0; y < 256; ++y) {
+        for (int x = 0; x < 256; ++x) noise.setPixel(x, y, random() & 0xFFFFFF);
+    }
+    const std::string jpeg = Encode(noise, "jpeg", 90);
+    const std::string progressive = Encode(
+        noise, "jpeg", 90, [](QImageWriter& writer) { writer.setProgressiveScanWrite(true); });
+    const std::string png = Encode(noise, "png");
+
+    const std::string cut[] = {
+        bmpBytes.substr(0, bmpBytes.size() / 2),
+        bmpBytes.substr(0, bmpBytes.size() - rowBytes),  // at a row's end
+        bmpBytes.substr(0, bmpBytes.size() - 1),
+        jpeg.substr(0, jpeg.size() / 2),
+        jpeg.substr(0, jpeg.size() - 2),  // only the end-of-image marker missing
+        progressive.substr(0, progressive.size() / 2),
+        progressive.substr(0, progressive.size() * 9 / 10),
+        png.substr(0, png.size() / 2),
+        jpeg.substr(0, 300),
+    };
+    for (const std::string& bytes : cut) {
+        SCOPED_TRACE(bytes.size());
+        EXPECT_NE(FailureOfBytes(bytes), "");
+    }
+    EXPECT_EQ(FailureOfBytes(cut[0]), "truncated picture: the file ends too soon");
+    EXPECT_EQ(FailureOfBytes(cut[3]), "truncated picture: the file ends too soon");
+}
+
+TEST(LoadPicture, FailureLeavesTheBoxAsItWas) {
+    PictureBox box;
+    box.SetPicture(2, 1, {Colour(1, 2, 3), Colour(4, 5, 6)});
+    TempFolder folder;
+    WriteFileBytes(folder / "bad.jpg", "\xFF\xD8\xFF garbage");
+    EXPECT_THROW(LoadPicture(folder / "bad.jpg", box), FileError);
+    EXPECT_EQ(box.Width(), 2);
+    EXPECT_EQ(static_cast<std::uint32_t>(box.Point(1, 0)), Colour(4, 5, 6));
+}
+
+}  // namespace

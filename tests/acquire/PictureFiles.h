@@ -1,0 +1,117 @@
+#pragma once
+
+// Picture files made byte by byte for the decoding tests: BMP variants that Qt cannot write
+// (RLE, top-down, 16-bit), and an EXIF orientation tag added to a JPEG.
+
+#include <QBuffer>
+#include <QImage>
+#include <QImageWriter>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace picture_files {
+
+inline void PutLe(std::string& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+inline void PutBe(std::string& out, std::uint32_t value, int bytes) {
+    for (int i = bytes - 1; i >= 0; --i)
+        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+constexpr std::uint32_t kBiRgb = 0;
+constexpr std::uint32_t kBiRle8 = 1;
+constexpr std::uint32_t kBiRle4 = 2;
+
+struct Bmp {
+    int width = 0;
+    int height = 0;  // negative: rows stored from the top
+    int bitCount = 24;
+    std::uint32_t compression = kBiRgb;
+    std::vector<std::uint32_t> palette;  // 0x00RRGGBB
+    std::string pixelData;
+};
+
+// A BMP file with a 40-byte info header.
+inline std::string BmpBytes(const Bmp& bmp) {
+    const std::uint32_t offset = 14 + 40 + 4 * static_cast<std::uint32_t>(bmp.palette.size());
+    std::string out = "BM";
+    PutLe(out, offset + static_cast<std::uint32_t>(bmp.pixelData.size()), 4);
+    PutLe(out, 0, 4);
+    PutLe(out, offset, 4);
+    PutLe(out, 40, 4);
+    PutLe(out, static_cast<std::uint32_t>(bmp.width), 4);
+    PutLe(out, static_cast<std::uint32_t>(bmp.height), 4);
+    PutLe(out, 1, 2);
+    PutLe(out, static_cast<std::uint32_t>(bmp.bitCount), 2);
+    PutLe(out, bmp.compression, 4);
+    PutLe(out, static_cast<std::uint32_t>(bmp.pixelData.size()), 4);
+    PutLe(out, 2835, 4);
+    PutLe(out, 2835, 4);
+    PutLe(out, static_cast<std::uint32_t>(bmp.palette.size()), 4);
+    PutLe(out, 0, 4);
+    for (std::uint32_t colour : bmp.palette) PutLe(out, colour, 4);  // B, G, R, 0
+    return out + bmp.pixelData;
+}
+
+// Uncompressed rows of bitCount-bit values, each padded to 4 bytes, stored bottom row first
+// unless topDown. value(x, y) gives the pixel's bits (an index, or a packed colour).
+inline std::string PackRows(int width, int height, int bitCount, bool topDown,
+                            const std::function<std::uint32_t(int, int)>& value) {
+    const int rowBytes = (width * bitCount + 31) / 32 * 4;
+    std::string out;
+    for (int i = 0; i < height; ++i) {
+        const int y = topDown ? i : height - 1 - i;
+        std::string row(rowBytes, '\0');
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t v = value(x, y);
+            if (bitCount >= 8) {
+                for (int b = 0; b < bitCount / 8; ++b) {
+                    row[x * bitCount / 8 + b] = static_cast<char>((v >> (8 * b)) & 0xFF);
+                }
+            } else {
+                const int bit = x * bitCount;
+                const int shift = 8 - bitCount - bit % 8;
+                row[bit / 8] =
+                    static_cast<char>(static_cast<unsigned char>(row[bit / 8]) | (v << shift));
+            }
+        }
+        out += row;
+    }
+    return out;
+}
+
+inline std::string Encode(const QImage& image, const char* format, int quality = -1,
+                          const std::function<void(QImageWriter&)>& configure = {}) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (quality >= 0) writer.setQuality(quality);
+    if (configure) configure(writer);
+    writer.write(image);
+    return bytes.toStdString();
+}
+
+// The JPEG with an APP1 EXIF segment holding only the given orientation (1..8), placed right
+// after the start-of-image marker.
+inline std::string WithExifOrientation(const std::string& jpeg, int orientation) {
+    std::string tiff = "MM";
+    PutBe(tiff, 42, 2);
+    PutBe(tiff, 8, 4);  // first IFD right after the header
+    PutBe(tiff, 1, 2);  // one entry
+    PutBe(tiff, 0x0112, 2);
+    PutBe(tiff, 3, 2);  // SHORT
+    PutBe(tiff, 1, 4);
+    PutBe(tiff, static_cast<std::uint32_t>(orientation), 2);
+    PutBe(tiff, 0, 2);
+    PutBe(tiff, 0, 4);  // no next IFD
+    const std::string payload = std::string("Exif\0\0", 6) + tiff;
+    std::string segment = "\xFF\xE1";
+    PutBe(segment, static_cast<std::uint32_t>(payload.size() + 2), 2);
+    return jpeg.substr(0, 2) + segment + payload + jpeg.substr(2);
+}
+
+}  // namespace picture_files
