@@ -16,8 +16,8 @@ QPixmap DrawIcon(int size) {
     painter.fillRect(0, 1 * unit, 16 * unit, 12 * unit, QColor(192, 192, 192));
     painter.fillRect(1 * unit, 2 * unit, 14 * unit, 10 * unit, Qt::black);
     // The eight MODE 2 colours, two bars of four.
-    const QColor bars[8] = {Qt::white, Qt::yellow, Qt::cyan, Qt::green,
-                            Qt::magenta, Qt::red, Qt::blue, QColor(128, 128, 128)};
+    const QColor bars[8] = {Qt::white,   Qt::yellow, Qt::cyan, Qt::green,
+                            Qt::magenta, Qt::red,    Qt::blue, QColor(128, 128, 128)};
     for (int i = 0; i < 4; ++i) {
         painter.fillRect((2 + 3 * i) * unit, 3 * unit, 3 * unit, 4 * unit, bars[i]);
         painter.fillRect((2 + 3 * i) * unit, 7 * unit, 3 * unit, 4 * unit, bars[i + 4]);

@@ -27,7 +27,8 @@ void FillGrid() {
         for (int x = 0; x < 320; ++x) {
             const double wave = 60.0 * std::sin(x * 0.07) * std::cos(y * 0.05);
             const auto level = [&](double base) {
-                return static_cast<std::int16_t>(std::clamp(base + wave + (x * 31 + y * 17) % 23, 0.0, 255.0));
+                return static_cast<std::int16_t>(
+                    std::clamp(base + wave + (x * 31 + y * 17) % 23, 0.0, 255.0));
             };
             Module1::SampleGrid.BluePlane(x, y) = level(x * 0.8);
             Module1::SampleGrid.GreenPlane(x, y) = level(y);

@@ -23,14 +23,12 @@ public:
     static constexpr std::size_t kSize = (std::size_t{Upper + 1} * ...);
 
     template <typename... Index>
-        requires(sizeof...(Index) == kRank)
-    T& operator()(Index... index) {
+    requires(sizeof...(Index) == kRank) T& operator()(Index... index) {
         return cells_[Offset({static_cast<long long>(index)...})];
     }
 
     template <typename... Index>
-        requires(sizeof...(Index) == kRank)
-    const T& operator()(Index... index) const {
+    requires(sizeof...(Index) == kRank) const T& operator()(Index... index) const {
         return cells_[Offset({static_cast<long long>(index)...})];
     }
 
@@ -45,7 +43,8 @@ private:
         std::size_t offset = 0;
         std::size_t stride = 1;
         for (std::size_t d = 0; d < kRank; ++d) {
-            if (index[d] < 0 || index[d] > kUpperBounds[d]) throw SubscriptOutOfRange(Describe(index));
+            if (index[d] < 0 || index[d] > kUpperBounds[d])
+                throw SubscriptOutOfRange(Describe(index));
             offset += static_cast<std::size_t>(index[d]) * stride;
             stride *= static_cast<std::size_t>(kUpperBounds[d]) + 1;
         }

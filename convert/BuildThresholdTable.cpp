@@ -8,11 +8,16 @@ namespace {
 
 const TonePattern* SelectedPattern(int toneStyle) {
     switch (toneStyle) {
-        case 1: return &PatternFine;
-        case 2: return &PatternCoarse;
-        case 3: return &PatternSpiral;
-        case 4: return &PatternDiagonal;
-        default: return nullptr;
+        case 1:
+            return &PatternFine;
+        case 2:
+            return &PatternCoarse;
+        case 3:
+            return &PatternSpiral;
+        case 4:
+            return &PatternDiagonal;
+        default:
+            return nullptr;
     }
 }
 
@@ -46,7 +51,8 @@ void BuildThresholdTable() {
             ThresholdTable(a, b + 8) = static_cast<std::int16_t>(v + 3);
         }
     }
-    // Ranks become offsets -115..114; nearbyint rounds exact halves to even, as the table always has.
+    // Ranks become offsets -115..114; nearbyint rounds exact halves to even, as the table always
+    // has.
     for (int x = 0; x < 16; ++x) {
         for (int y = 0; y < 16; ++y) {
             const int n = ThresholdTable(x, y);

@@ -16,7 +16,8 @@ std::int16_t NearestColour(std::int16_t blue, std::int16_t green, std::int16_t r
 
     int bestMismatches = 10000;
     int bestIndex = -1;
-    // Every candidate is examined; only a strictly better count wins, so ties keep the lowest index.
+    // Every candidate is examined; only a strictly better count wins, so ties keep the lowest
+    // index.
     for (int index = 0; index < colourCount; ++index) {
         int mismatches = 0;
         for (int component = 0; component < 3; ++component) {

@@ -24,7 +24,7 @@ std::string NameOf(const std::string& path) {
 
 // New files get the usual permissions; a replaced file keeps its own.
 mode_t ModeFor(const std::string& target) {
-    struct stat existing{};
+    struct stat existing {};
     if (stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
         return existing.st_mode & 07777;
     }
@@ -37,7 +37,7 @@ mode_t ModeFor(const std::string& target) {
 
 AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {
     if (target_.empty() || target_.back() == '/') Fail(EISDIR);
-    struct stat existing{};
+    struct stat existing {};
     if (stat(target_.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
         // A folder, device or pipe is never replaced by a plain file.
         if (S_ISDIR(existing.st_mode)) Fail(EISDIR);
@@ -86,7 +86,9 @@ void AtomicFile::Commit() {
     committed_ = true;
 }
 
-void AtomicFile::Fail(int error) { Fail(std::string(std::strerror(error))); }
+void AtomicFile::Fail(int error) {
+    Fail(std::string(std::strerror(error)));
+}
 
 void AtomicFile::Fail(const std::string& reason) {
     Discard();

@@ -8,7 +8,9 @@
 class FileError : public std::runtime_error {
 public:
     FileError(std::string path, std::string reason)
-        : std::runtime_error(path + ": " + reason), path_(std::move(path)), reason_(std::move(reason)) {}
+        : std::runtime_error(path + ": " + reason),
+          path_(std::move(path)),
+          reason_(std::move(reason)) {}
     const std::string& Path() const { return path_; }
     const std::string& Reason() const { return reason_; }
 

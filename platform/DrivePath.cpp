@@ -9,7 +9,9 @@
 
 namespace {
 
-bool IsSlash(char c) { return c == '\\' || c == '/'; }
+bool IsSlash(char c) {
+    return c == '\\' || c == '/';
+}
 
 std::string WithoutTrailingSlashes(std::string folder) {
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
@@ -33,7 +35,8 @@ std::string DriveCFolder() {
 
 std::string ToLocalPath(const std::string& path) {
     std::string rest;
-    const bool onDriveC = path.size() >= 3 && std::tolower(static_cast<unsigned char>(path[0])) == 'c' &&
+    const bool onDriveC = path.size() >= 3 &&
+                          std::tolower(static_cast<unsigned char>(path[0])) == 'c' &&
                           path[1] == ':' && IsSlash(path[2]);
     if (onDriveC) {
         rest = path.substr(3);

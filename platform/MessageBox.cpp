@@ -5,7 +5,7 @@
 #include "platform/ApplicationTitle.h"
 
 void QtMessageBox::Show(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle), text, QMessageBox::Ok,
-                    owner_);
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle), text,
+                    QMessageBox::Ok, owner_);
     box.exec();
 }

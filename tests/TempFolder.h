@@ -11,7 +11,8 @@
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quillix-test-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "quillix-test-XXXXXX").string();
         path_ = mkdtemp(pattern.data());
     }
     ~TempFolder() {

@@ -26,7 +26,9 @@ protected:
     }
 };
 
-constexpr std::int32_t Rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+constexpr std::int32_t Rgb(int r, int g, int b) {
+    return r | (g << 8) | (b << 16);
+}
 
 TEST_F(PaletteTest, DefaultColoursOfEveryMode) {
     struct Colour {
@@ -82,8 +84,9 @@ TEST_F(PaletteTest, OutcomeForEveryChannelCombination) {
     }};
     for (const Row& row : rows) {
         for (int mode : {0, 1, 2, 4, 5}) {
-            const int expected =
-                mode == 2 ? row.eightColour : (mode == 1 || mode == 5) ? row.fourColour : row.twoColour;
+            const int expected = mode == 2                  ? row.eightColour
+                                 : (mode == 1 || mode == 5) ? row.fourColour
+                                                            : row.twoColour;
             std::int32_t preview = 12345;
             const int got = Nearest(mode, row.blue * 200, row.green * 200, row.red * 200, preview);
             SCOPED_TRACE("mode " + std::to_string(mode) + " bits " + std::to_string(row.blue) +

@@ -20,7 +20,8 @@ Grid16 ClosedFormRanks(const Module1::TonePattern& pattern) {
     Grid16 ranks{};
     for (int y = 0; y < 16; ++y) {
         for (int x = 0; x < 16; ++x) {
-            ranks[y][x] = 16 * pattern(x % 4, y % 4) + 4 * q(x / 4 % 2, y / 4 % 2) + q(x / 8, y / 8);
+            ranks[y][x] =
+                16 * pattern(x % 4, y % 4) + 4 * q(x / 4 % 2, y / 4 % 2) + q(x / 8, y / 8);
         }
     }
     return ranks;
@@ -102,10 +103,12 @@ TEST_F(ThresholdTableTest, EveryStyleMatchesTheClosedForm) {
 
 TEST_F(ThresholdTableTest, FineRanksAsWorkedOut) {
     const Grid16 ranks = ClosedFormRanks(Module1::PatternFine);
-    const std::array<int, 16> line0{128, 32, 160, 0, 136, 40, 168, 8, 130, 34, 162, 2, 138, 42, 170, 10};
-    const std::array<int, 16> line8{131, 35, 163, 3, 139, 43, 171, 11, 129, 33, 161, 1, 137, 41, 169, 9};
-    const std::array<int, 16> line15{79,  239, 111, 207, 71,  231, 103, 199,
-                                     77,  237, 109, 205, 69,  229, 101, 197};
+    const std::array<int, 16> line0{128, 32, 160, 0, 136, 40, 168, 8,
+                                    130, 34, 162, 2, 138, 42, 170, 10};
+    const std::array<int, 16> line8{131, 35, 163, 3, 139, 43, 171, 11,
+                                    129, 33, 161, 1, 137, 41, 169, 9};
+    const std::array<int, 16> line15{79, 239, 111, 207, 71, 231, 103, 199,
+                                     77, 237, 109, 205, 69, 229, 101, 197};
     EXPECT_EQ(ranks[0], line0);
     EXPECT_EQ(ranks[8], line8);
     EXPECT_EQ(ranks[15], line15);
@@ -113,8 +116,10 @@ TEST_F(ThresholdTableTest, FineRanksAsWorkedOut) {
 
 TEST_F(ThresholdTableTest, FineOffsetsOfTheFirstTwoLines) {
     Build(1);
-    const std::array<int, 16> line0{0, -86, 29, -115, 7, -79, 36, -108, 2, -85, 31, -113, 9, -77, 38, -106};
-    const std::array<int, 16> line1{-14, 72, -43, 101, -7, 79, -36, 108, -13, 74, -41, 103, -5, 81, -34, 110};
+    const std::array<int, 16> line0{0, -86, 29, -115, 7, -79, 36, -108,
+                                    2, -85, 31, -113, 9, -77, 38, -106};
+    const std::array<int, 16> line1{-14, 72, -43, 101, -7, 79, -36, 108,
+                                    -13, 74, -41, 103, -5, 81, -34, 110};
     for (int x = 0; x < 16; ++x) {
         EXPECT_EQ(ThresholdTable(x, 0), line0[x]) << "x " << x;
         EXPECT_EQ(ThresholdTable(x, 1), line1[x]) << "x " << x;

@@ -84,7 +84,8 @@ TEST_F(EncodeScreenTest, ModeTwoSecondCellHoldsColumnsTwoAndThree) {
 TEST_F(EncodeScreenTest, PackingExamples) {
     struct Case {
         int mode;
-        std::vector<int> colours;  // MODE 2 colour number painted under each pixel of the first byte
+        std::vector<int>
+            colours;  // MODE 2 colour number painted under each pixel of the first byte
         std::uint8_t packed;
     };
     // In modes 1 and 5 red, yellow and white (MODE 2 colours 1, 3, 7) are indices 1, 2 and 3.
@@ -159,8 +160,8 @@ TEST_F(EncodeScreenTest, StaggerShiftsGreenAndRed) {
     Module1::InitTables();
     Module1::BuildThresholdTable();
     const int blueOffset = Module1::ThresholdTable(15, 14);  // Fine: rank 53 -> -67.5 -> -68
-    const int greenOffset = Module1::ThresholdTable(0, 0);    // 0
-    const int redOffset = Module1::ThresholdTable(1, 15);     // rank 239 -> 100
+    const int greenOffset = Module1::ThresholdTable(0, 0);   // 0
+    const int redOffset = Module1::ThresholdTable(1, 15);    // rank 239 -> 100
     ASSERT_EQ(blueOffset, -68);
     ASSERT_EQ(greenOffset, 0);
     ASSERT_EQ(redOffset, 100);
@@ -211,10 +212,10 @@ TEST_F(EncodeScreenTest, LinesBelowTheGridAreZeroAndUnplotted) {
     ConversionSettings.GridWidth = 12;
     PictureBox preview(320, 256);
     const auto bytes = Convert(preview);
-    EXPECT_EQ(bytes[0], 0xFF);         // mode columns 0..7 inside the grid
-    EXPECT_EQ(bytes[8], 0xF0);         // columns 8..11 inside, 12..15 index 0
-    EXPECT_EQ(bytes[320], 0xFF);       // scan line 8
-    EXPECT_EQ(bytes[321], 0x00);       // scan line 9 is below the grid
+    EXPECT_EQ(bytes[0], 0xFF);    // mode columns 0..7 inside the grid
+    EXPECT_EQ(bytes[8], 0xF0);    // columns 8..11 inside, 12..15 index 0
+    EXPECT_EQ(bytes[320], 0xFF);  // scan line 8
+    EXPECT_EQ(bytes[321], 0x00);  // scan line 9 is below the grid
     EXPECT_EQ(preview.Point(11, 0), 0xFFFFFF);
     EXPECT_EQ(preview.Point(12, 0), static_cast<std::int32_t>(preview.BackColour()));
     EXPECT_EQ(preview.Point(0, 9), static_cast<std::int32_t>(preview.BackColour()));

@@ -32,7 +32,8 @@ std::vector<std::uint8_t> ReferenceEncode(PictureBox& preview) {
             for (int p = 0; p < perByte; ++p) {
                 const int x = xb + p;
                 int gx = x;
-                if (s.ScaleToGrid != 0) gx = mode == 0 ? x / 2 : (mode == 2 || mode == 5) ? 2 * x : x;
+                if (s.ScaleToGrid != 0)
+                    gx = mode == 0 ? x / 2 : (mode == 2 || mode == 5) ? 2 * x : x;
                 if (gx >= s.GridWidth) {
                     slots[p] = 0;
                     continue;
@@ -61,7 +62,8 @@ std::vector<std::uint8_t> ReferenceEncode(PictureBox& preview) {
                 std::int32_t colour = 0;
                 slots[p] = static_cast<std::uint8_t>(Module1::NearestColour(
                     static_cast<std::int16_t>(blue), static_cast<std::int16_t>(green),
-                    static_cast<std::int16_t>(red), static_cast<std::int16_t>(colourCount), colour));
+                    static_cast<std::int16_t>(red), static_cast<std::int16_t>(colourCount),
+                    colour));
                 preview.PSet(gx, y, colour);
                 if (wide) preview.PSet(gx + 1, y, colour);
             }
@@ -90,7 +92,8 @@ void FillRandomGrid(std::mt19937& random) {
     for (int y = 0; y < 256; ++y) {
         for (int x = 0; x < 320; ++x) {
             const auto pick = [&] {
-                return random() % 2 ? level(random) : std::clamp(static_cast<int>(nearMiddle(random)), 0, 255);
+                return random() % 2 ? level(random)
+                                    : std::clamp(static_cast<int>(nearMiddle(random)), 0, 255);
             };
             SetSample(x, y, pick(), pick(), pick());
         }
@@ -111,7 +114,8 @@ TEST(ReferenceEncoder, EveryModeStyleAndStaggerAgrees) {
                 const auto fast = Convert(fastPreview);
                 PictureBox slowPreview(320, 256);
                 const auto slow = ReferenceEncode(slowPreview);
-                ASSERT_EQ(fast, slow) << "mode " << mode << " style " << style << " stagger " << stagger;
+                ASSERT_EQ(fast, slow)
+                    << "mode " << mode << " style " << style << " stagger " << stagger;
                 for (int y = 0; y < 256; ++y) {
                     for (int x = 0; x < 320; ++x) {
                         ASSERT_EQ(fastPreview.Point(x, y), slowPreview.Point(x, y))
@@ -128,19 +132,25 @@ TEST(ReferenceEncoder, UnusualGridsAgree) {
     struct Grid {
         int scaleToGrid, width, height;
     };
-    for (const Grid g : {Grid{1, 100, 77}, Grid{0, 320, 256}, Grid{0, 200, 256}, Grid{1, 1, 1}, Grid{1, -5, 300}}) {
+    for (const Grid g : {Grid{1, 100, 77}, Grid{0, 320, 256}, Grid{0, 200, 256}, Grid{1, 1, 1},
+                         Grid{1, -5, 300}}) {
         for (int mode : {0, 1, 2, 4, 5}) {
             ResetConversionState();
-            ConversionSettings = {static_cast<std::int16_t>(mode), 3, 1,
+            ConversionSettings = {static_cast<std::int16_t>(mode),
+                                  3,
+                                  1,
                                   static_cast<std::int16_t>(g.scaleToGrid),
-                                  static_cast<std::int16_t>(g.width), static_cast<std::int16_t>(g.height)};
+                                  static_cast<std::int16_t>(g.width),
+                                  static_cast<std::int16_t>(g.height)};
             FillRandomGrid(random);
             PictureBox fastPreview(320, 256);
             PictureBox slowPreview(320, 256);
             const auto fast = Convert(fastPreview);
-            ASSERT_EQ(fast, ReferenceEncode(slowPreview)) << "mode " << mode << " width " << g.width;
+            ASSERT_EQ(fast, ReferenceEncode(slowPreview))
+                << "mode " << mode << " width " << g.width;
             for (int y = 0; y < 256; ++y) {
-                for (int x = 0; x < 320; ++x) ASSERT_EQ(fastPreview.Point(x, y), slowPreview.Point(x, y));
+                for (int x = 0; x < 320; ++x)
+                    ASSERT_EQ(fastPreview.Point(x, y), slowPreview.Point(x, y));
             }
         }
     }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -90,8 +93,7 @@ TEST_F(WriteImageTest, NewFilesGetTheUsualPermissions) {
     const mode_t old = umask(022);
     Write(screen, 2);
     umask(old);
-    EXPECT_EQ(std::filesystem::status(screen).permissions(),
-              std::filesystem::perms(0644));
+    EXPECT_EQ(std::filesystem::status(screen).permissions(), std::filesystem::perms(0644));
 }
 
 TEST_F(WriteImageTest, MissingFolderNamesTheFileAndLeavesNoPreviewDrawn) {
@@ -171,6 +173,45 @@ TEST_F(WriteImageTest, FullDiskDuringTheScreenKeepsTheOldFiles) {
     }
     ExpectUnchanged(screen);
     EXPECT_EQ(folder.Names().size(), 2u) << "temporary files are removed";
+}
+
+// A really full disk: a 16 KiB memory file system, mounted in a private mount namespace of a child
+// process (so nothing outside the test sees it), cannot hold a 20 KiB screen. Needs root.
+TEST_F(WriteImageTest, TinyFileSystemReportsNoSpaceAndKeepsTheOldFiles) {
+    enum : int { kPassed = 0, kUnchanged = 1, kWrongError = 2, kNoError = 3, kCannotMount = 77 };
+    const std::string mountPoint = folder / "tiny";
+    std::filesystem::create_directory(mountPoint);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (unshare(CLONE_NEWNS) != 0 ||
+            mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=16k") != 0) {
+            _exit(kCannotMount);
+        }
+        const std::string screen = mountPoint + "/$.screen";
+        WriteFileBytes(screen, "old screen");
+        WriteFileBytes(screen + ".inf", "old sidecar");
+        int result = kNoError;
+        try {
+            Write(screen, 2);
+        } catch (const FileError& error) {
+            result = error.Reason() == "No space left on device" ? kPassed : kWrongError;
+        }
+        if (result == kPassed && (ReadFileBytes(screen) != "old screen" ||
+                                  ReadFileBytes(screen + ".inf") != "old sidecar" ||
+                                  std::distance(std::filesystem::directory_iterator(mountPoint),
+                                                std::filesystem::directory_iterator()) != 2)) {
+            result = kUnchanged;
+        }
+        _exit(result);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == kCannotMount) GTEST_SKIP() << "cannot mount a file system here";
+    EXPECT_EQ(WEXITSTATUS(status), kPassed)
+        << "1: old files changed or temporary left, 2: another error, 3: no error";
 }
 
 TEST_F(WriteImageTest, FailingSidecarKeepsTheOldScreenToo) {
