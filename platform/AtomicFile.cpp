@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -44,13 +45,21 @@ AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {
         Fail("not a regular file");
     }
 
-    std::string pattern = FolderOf(target_) + "/." + NameOf(target_) + ".XXXXXX";
+    // A link is followed, so that the file it points at is replaced and the link stays.
+    std::error_code unresolved;
+    if (std::filesystem::is_symlink(target_, unresolved)) {
+        const auto resolved = std::filesystem::canonical(target_, unresolved);
+        if (!unresolved) destination_ = resolved.string();
+    }
+    if (destination_.empty()) destination_ = target_;
+
+    std::string pattern = FolderOf(destination_) + "/." + NameOf(destination_) + ".XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     fd_ = mkostemp(name.data(), O_CLOEXEC);
     if (fd_ < 0) Fail(errno);
     temporary_ = name.data();
-    if (fchmod(fd_, ModeFor(target_)) != 0) Fail(errno);
+    if (fchmod(fd_, ModeFor(destination_)) != 0) Fail(errno);
 }
 
 AtomicFile::~AtomicFile() {
@@ -82,7 +91,7 @@ void AtomicFile::Close() {
 
 void AtomicFile::Commit() {
     Close();
-    if (std::rename(temporary_.c_str(), target_.c_str()) != 0) Fail(errno);
+    if (std::rename(temporary_.c_str(), destination_.c_str()) != 0) Fail(errno);
     committed_ = true;
 }
 

@@ -45,6 +45,7 @@ private:
     void Discard() noexcept;
 
     std::string target_;
+    std::string destination_;  // the target, or the file that the target links to
     std::string temporary_;
     int fd_ = -1;
     bool committed_ = false;

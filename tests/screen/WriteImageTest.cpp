@@ -96,6 +96,15 @@ TEST_F(WriteImageTest, NewFilesGetTheUsualPermissions) {
     EXPECT_EQ(std::filesystem::status(screen).permissions(), std::filesystem::perms(0644));
 }
 
+TEST_F(WriteImageTest, LinkedScreenFileIsWrittenThroughTheLink) {
+    std::filesystem::create_directory(folder / "disc");
+    std::filesystem::create_symlink(folder / "disc/SCREEN", folder / "$.screen");
+    WriteFileBytes(folder / "disc/SCREEN", "old");
+    Write(folder / "$.screen", 4);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "$.screen"));
+    EXPECT_EQ(ReadFileBytes(folder / "disc/SCREEN").size(), 10240u);
+}
+
 TEST_F(WriteImageTest, MissingFolderNamesTheFileAndLeavesNoPreviewDrawn) {
     const std::string screen = folder / "no-such-folder/$.screen";
     preview.PSet(5, 5, 0x123456);
