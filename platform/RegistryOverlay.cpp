@@ -53,6 +53,7 @@ ParsedOverlay ParseRegistryOverlay(const std::string& text) {
     std::string line;
     std::string key;
     bool inKey = false;
+    bool underBadHeader = false;  // its values go with it, without a warning each
     int number = 0;
     const auto skip = [&](const std::string& reason) {
         parsed.problems.push_back({number, reason});
@@ -65,6 +66,7 @@ ParsedOverlay ParseRegistryOverlay(const std::string& text) {
 
         if (item[0] == '[') {
             inKey = false;
+            underBadHeader = true;
             if (item.back() != ']') {
                 skip("a key header must end with ']'");
                 continue;
@@ -76,6 +78,7 @@ ParsedOverlay ParseRegistryOverlay(const std::string& text) {
                 continue;
             }
             inKey = true;
+            underBadHeader = false;
             if (!parsed.keys.HasKey(key)) {
                 parsed.keys.AddKey(key);
                 parsed.keyPaths.push_back(key);
@@ -89,6 +92,7 @@ ParsedOverlay ParseRegistryOverlay(const std::string& text) {
             continue;
         }
         if (!inKey) {
+            if (underBadHeader) continue;
             skip("a value needs a [key] line above it");
             continue;
         }
