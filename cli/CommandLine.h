@@ -1,0 +1,39 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// What the command line of quillix-convert asks for.
+struct ConverterOptions {
+    int screenMode = 2;
+    int toneStyle = 0;  // 0 none, 1 fine, 2 coarse, 3 spiral, 4 diagonal
+    bool stagger = false;
+    std::optional<std::string> output;     // -o: the screen file of the one picture
+    std::optional<std::string> outputDir;  // -d: STEM.screen for each picture
+    std::optional<std::string> preview;    // --preview FILE, without -d
+    bool previewInOutputDir = false;       // --preview with -d: STEM.png next to STEM.screen
+    bool quiet = false;
+    bool help = false;
+    bool version = false;
+    std::vector<std::string> pictures;
+};
+
+struct ParsedCommandLine {
+    ConverterOptions options;
+    std::string error;  // a usage error, one line; empty when the command line is sound
+};
+
+// Reads the arguments after the program name. Short options may be clustered ("-sq") and take
+// their value attached or as the next argument ("-m4", "-m 4"); long options take "=VALUE" or
+// the next argument; "--" ends the options. With -d, --preview takes no FILE.
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// The usage text shown by --help and after a usage error.
+std::string UsageText();
+
+// "quillix-convert 1.0.0"
+std::string VersionText();
+
+// The name of a tone style as the command line spells it.
+const char* ToneName(int toneStyle);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/CommandLine.h"
+
+// Where one picture's files go.
+struct PlannedConversion {
+    std::string picture;
+    std::string screenFile;                  // as handed to WriteImage, which places "c:\" paths
+    std::optional<std::string> previewFile;  // a local path
+    std::string conflict;                    // why this picture must not be converted, or empty
+};
+
+// The screen file of a picture without -o or -d: the window's own.
+inline constexpr const char* kDefaultScreenFile = "c:\\$.screen";
+
+// One entry per picture, in order. With -d, a picture whose STEM an earlier one already has gets
+// a conflict instead of silently replacing the earlier picture's files.
+std::vector<PlannedConversion> PlanConversions(const ConverterOptions& options);
+
+// The file name without its folder and its last extension: "shots/cat.jpg" gives "cat".
+std::string StemOf(const std::string& picture);
+
+// A usage error in the plan (a preview that would replace the screen file), or empty.
+std::string PlanError(const std::vector<PlannedConversion>& plan);
