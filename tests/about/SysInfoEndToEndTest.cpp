@@ -75,18 +75,4 @@ INSTANTIATE_TEST_SUITE_P(
                         "tools/MSINFO32.EXE"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SysInfoEndToEnd, ToolThatCannotRunIsReported) {
-    TempFolder folder;
-    WriteFileBytes(folder / "tool", "#!/bin/sh\n");  // not executable
-    WriteFileBytes(
-        folder / "registry.txt",
-        "[HKLM\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\nPATH = " + (folder / "tool"));
-    LinuxRegistry registry(folder / "registry.txt", "");
-    LocalFileLookup files;
-    DetachedProgramStarter programs;
-    FakeMessageBox messages;
-    SysInfoLauncher(registry, files, programs, messages).StartSysInfo();
-    EXPECT_EQ(messages.shown, QStringList{"System Information Is Unavailable At This Time"});
-}
-
 }  // namespace

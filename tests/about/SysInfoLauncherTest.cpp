@@ -194,11 +194,4 @@ INSTANTIATE_TEST_SUITE_P(
                     LaunchCase{"NothingFound", std::nullopt, std::nullopt, {}, true, {}, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(StartSysInfo, LooksUpThePlainFileInTheFolder) {
-    Services s;
-    s.registry.keys.SetValue(kLocationKey, "MSINFO", TextValue("c:\\tools"));
-    s.launcher.StartSysInfo();
-    EXPECT_EQ(s.files.asked, std::vector<std::string>{"c:\\tools\\MSINFO32.EXE attr 0"});
-}
-
 }  // namespace
