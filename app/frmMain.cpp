@@ -1,0 +1,313 @@
+#include "app/frmMain.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <algorithm>
+#include <exception>
+#include <optional>
+
+#include "about/ShowAbout.h"
+#include "acquire/LoadPicture.h"
+#include "acquire/SampleCapture.h"
+#include "app/ConversionSettings.h"
+#include "app/ProgramIcon.h"
+#include "app/StartFolder.h"
+#include "app/Twips.h"
+#include "convert/Module1.h"
+#include "platform/ApplicationTitle.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileChooser.h"
+#include "platform/MessageBox.h"
+#include "platform/PlainFile.h"
+#include "platform/SettingsStore.h"
+#include "screen/WriteImage.h"
+
+namespace {
+
+constexpr int kClientWidth = 671;   // 10065 twips
+constexpr int kClientHeight = 495;  // 7425 twips
+constexpr int kPreviewWidth = 320;
+constexpr int kPreviewHeight = 256;
+constexpr int kSamplingDelayMs = 1000;
+
+const char* const kScreenFile = "c:\\$.screen";
+constexpr std::int32_t kMaxVal = 255;
+
+const char* const kSettingsSection = "Settings";
+const char* const kRootKey = "Root";
+const char* const kRootDefault = "C:\\";
+
+const char* const kModeCaptions[5] = {"Mode 0", "Mode 1", "Mode 2", "Mode 4", "Mode 5"};
+const std::int16_t kModeOfIndex[5] = {0, 1, 2, 4, 5};
+const char* const kToneCaptions[5] = {"None", "Fine", "Coarse", "Spiral", "Diagonal"};
+
+QString Text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+// An option button of a frame: Index counts down from the top, 360 twips apart.
+QRadioButton* MakeOption(const char* caption, int index, QGroupBox* frame) {
+    auto* option = new QRadioButton(QString::fromUtf8(caption), frame);
+    option->setGeometry(TwipsRect(240, 240 + 360 * index, 1380, 345));
+    return option;
+}
+
+}  // namespace
+
+frmMain::frmMain(frmMainServices services) {
+    if (services.fileChooser == nullptr) {
+        ownFileChooser_ = std::make_unique<QtFileChooser>(this);
+        services.fileChooser = ownFileChooser_.get();
+    }
+    if (services.messageBox == nullptr) {
+        ownMessageBox_ = std::make_unique<QtMessageBox>(this);
+        services.messageBox = ownMessageBox_.get();
+    }
+    if (services.settings == nullptr) {
+        ownSettings_ = std::make_unique<QtSettingsStore>();
+        services.settings = ownSettings_.get();
+    }
+    if (!services.showAbout) services.showAbout = ShowAboutDialog;
+    dlgCommonDialog_ = services.fileChooser;
+    messageBox_ = services.messageBox;
+    settings_ = services.settings;
+    showAbout_ = std::move(services.showAbout);
+
+    setWindowTitle(QString::fromUtf8(kApplicationTitle));
+    setWindowIcon(ProgramIcon());
+    CreateControls();
+    CreateMenus();
+    ConnectHandlers();
+    SetTabOrder();
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::CreateControls() {
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+
+    cmdConvert = new QPushButton(QStringLiteral("Convert"), client);
+    cmdConvert->setGeometry(TwipsRect(3360, 6720, 1215, 495));
+    // Neither the default nor the cancel button: Enter and Esc never start a conversion.
+    cmdConvert->setAutoDefault(false);
+    cmdConvert->setDefault(false);
+
+    picImage2 = new PictureBoxView(PictureBox(kPreviewWidth, kPreviewHeight), client);
+    picImage2->setGeometry(TwipsRect(120, 165, 4860, 3900));
+
+    picImage1 = new PictureBoxView(PictureBox(), client);
+    picImage1->setGeometry(TwipsRect(5100, 165, 4860, 3900));
+    picImage1->SetAutoSize(true);
+
+    Frame1 = new QGroupBox(QStringLiteral("BBC Screen Mode"), client);
+    Frame1->setGeometry(TwipsRect(120, 4200, 2355, 2220));
+    for (int index = 0; index < 5; ++index) {
+        optMode[index] = MakeOption(kModeCaptions[index], index, Frame1);
+    }
+
+    Frame2 = new QGroupBox(QStringLiteral("Half Toning"), client);
+    Frame2->setGeometry(TwipsRect(2640, 4200, 2355, 2220));
+    for (int index = 0; index < 5; ++index) {
+        optTone[index] = MakeOption(kToneCaptions[index], index, Frame2);
+    }
+
+    Frame3 = new QGroupBox(QStringLiteral("Options"), client);
+    Frame3->setGeometry(TwipsRect(120, 6480, 2415, 855));
+    chkStagger = new QCheckBox(QStringLiteral("Stagger"), Frame3);
+    chkStagger->setGeometry(TwipsRect(360, 360, 1215, 255));
+
+    Timer1 = new QTimer(this);
+    Timer1->setSingleShot(true);
+}
+
+void frmMain::CreateMenus() {
+    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFileOpen = mnuFile->addAction(QStringLiteral("Open..."));
+    mnuFileSep = mnuFile->addSeparator();
+    mnuFileExit = mnuFile->addAction(QStringLiteral("E&xit"));
+    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelpAbout = mnuHelp->addAction(QStringLiteral("About..."));
+}
+
+void frmMain::ConnectHandlers() {
+    for (int index = 0; index < 5; ++index) {
+        // Choosing an option, by the user or by the program, runs its Click handler.
+        connect(optMode[index], &QRadioButton::toggled, this, [this, index](bool chosen) {
+            if (chosen) optMode_Click(static_cast<std::int16_t>(index));
+        });
+        connect(optTone[index], &QRadioButton::toggled, this, [this, index](bool chosen) {
+            if (chosen) optTone_Click(static_cast<std::int16_t>(index));
+        });
+    }
+    connect(chkStagger, &QCheckBox::toggled, this, [this] { chkStagger_Click(); });
+    connect(cmdConvert, &QPushButton::clicked, this, [this] { cmdConvert_Click(); });
+    connect(mnuFileOpen, &QAction::triggered, this, [this] { mnuFileOpen_Click(); });
+    connect(mnuFileExit, &QAction::triggered, this, [this] { mnuFileExit_Click(); });
+    connect(mnuHelpAbout, &QAction::triggered, this, [this] { mnuHelpAbout_Click(); });
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+}
+
+void frmMain::SetTabOrder() {
+    // The picture boxes keep their places in the order but take no keyboard focus themselves.
+    picImage2->setFocusPolicy(Qt::NoFocus);
+    picImage1->setFocusPolicy(Qt::NoFocus);
+    QWidget* previous = cmdConvert;
+    const auto follow = [&previous](QWidget* next) {
+        setTabOrder(previous, next);
+        previous = next;
+    };
+    follow(picImage2);
+    follow(picImage1);
+    for (QRadioButton* option : optMode) follow(option);
+    // The halftone options are tabbed through from the bottom up.
+    for (int index = 4; index >= 0; --index) follow(optTone[index]);
+    follow(chkStagger);
+}
+
+bool frmMain::focusNextPrevChild(bool next) {
+    // Tab visits each option group once, at its chosen option, as option groups always have;
+    // the arrow keys move within the group.
+    const auto chosen = [](const std::array<QRadioButton*, 5>& group, QRadioButton* fallback) {
+        for (QRadioButton* option : group) {
+            if (option->isChecked()) return option;
+        }
+        return fallback;
+    };
+    const std::array<QWidget*, 4> stops = {cmdConvert, chosen(optMode, optMode[0]),
+                                           chosen(optTone, optTone[4]), chkStagger};
+    QWidget* current = focusWidget();
+    int at = -1;
+    if (current == cmdConvert) at = 0;
+    if (std::find(optMode.begin(), optMode.end(), current) != optMode.end()) at = 1;
+    if (std::find(optTone.begin(), optTone.end(), current) != optTone.end()) at = 2;
+    if (current == chkStagger) at = 3;
+    if (at < 0) return QMainWindow::focusNextPrevChild(next);
+
+    const int count = static_cast<int>(stops.size());
+    stops[(at + (next ? 1 : count - 1)) % count]->setFocus(next ? Qt::TabFocusReason
+                                                                : Qt::BacktabFocusReason);
+    return true;
+}
+
+void frmMain::Form_Load() {
+    show();
+    ConversionSettings.ScreenMode = 2;
+    ConversionSettings.ScaleToGrid = 1;
+    ConversionSettings.ToneStyle = 0;
+    ConversionSettings.StaggerOn = 0;
+    optMode[2]->setChecked(true);
+    optTone[0]->setChecked(true);
+    ConversionSettings.GridWidth = 320;
+    ConversionSettings.GridHeight = 256;
+}
+
+void frmMain::optMode_Click(std::int16_t Index) {
+    if (Index < 0 || Index > 4) return;
+    ConversionSettings.ScreenMode = kModeOfIndex[Index];
+}
+
+void frmMain::optTone_Click(std::int16_t Index) {
+    if (Index < 0 || Index > 4) return;
+    ConversionSettings.ToneStyle = Index;
+}
+
+void frmMain::chkStagger_Click() {
+    ConversionSettings.StaggerOn = chkStagger->isChecked() ? 1 : 0;
+}
+
+void frmMain::cmdConvert_Click() {
+    Module1::InitTables();
+    Module1::BuildThresholdTable();
+
+    // A conversion that cannot be written leaves the previous files as they were, so the preview
+    // goes back to what it showed; the user keeps the picture and settings and may try again.
+    const PictureBox shownBefore = picImage2->Surface();
+    std::optional<QString> failure;
+    try {
+        WriteImage(kScreenFile, kMaxVal);
+    } catch (const FileError& error) {
+        failure = "Cannot Write File : " + Text(error.Path()) + "\n\n" + Text(error.Reason());
+    } catch (const std::exception& error) {
+        failure = "Cannot Convert : " + Text(error.what());
+    }
+    if (failure) {
+        picImage2->Surface() = shownBefore;
+        picImage2->Surface().Touch();
+    }
+    RefreshPictures();
+    if (failure) messageBox_->Show(*failure);
+}
+
+void frmMain::WriteImage(const std::string& fileName, std::int32_t maxVal) {
+    ::WriteImage(picImage2->Surface(), fileName, maxVal);
+}
+
+void frmMain::mnuFileOpen_Click() {
+    const OpenFileRequest request{
+        QStringLiteral("Open Picture File"),
+        {QStringLiteral("Picture File (*.bmp;*.jpg)"), QStringLiteral("All Files (*.*)")},
+        StartFolder(settings_->GetSetting(kSettingsSection, kRootKey, kRootDefault))};
+    const QString fileName = dlgCommonDialog_->ShowOpen(request);
+    if (fileName.isEmpty()) return;
+
+    const std::string path = fileName.toStdString();
+    if (!PlainFileExists(path)) {
+        messageBox_->Show("File Not Found : " + fileName);
+        return;
+    }
+    settings_->SaveSetting(kSettingsSection, kRootKey, fileName);
+
+    // A file that is no picture changes nothing else: the shown picture, the samples, the timer
+    // and the output files stay as they were.
+    try {
+        LoadPicture(path, picImage1->Surface());
+    } catch (const FileError& error) {
+        messageBox_->Show("Cannot Read Picture : " + fileName + "\n\n" + Text(error.Reason()));
+        return;
+    } catch (const std::exception& error) {
+        messageBox_->Show("Cannot Read Picture : " + fileName + "\n\n" + Text(error.what()));
+        return;
+    }
+    RefreshPictures();
+
+    Timer1->setInterval(kSamplingDelayMs);
+    Timer1->start();
+}
+
+void frmMain::mnuFileExit_Click() {
+    Timer1->stop();
+    close();
+    QCoreApplication::quit();
+}
+
+void frmMain::mnuHelpAbout_Click() {
+    showAbout_(this);
+}
+
+void frmMain::Timer1_Timer() {
+    // One arming, one pass.
+    Timer1->stop();
+    CaptureSampleGrid(picImage1->Surface(), picImage2->Surface());
+    cmdConvert_Click();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    // A pass that has not started yet never will.
+    Timer1->stop();
+    QMainWindow::closeEvent(event);
+}
+
+void frmMain::RefreshPictures() {
+    picImage1->Refresh();
+    picImage2->Refresh();
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/PictureBoxView.h"
+
+class FileChooser;
+class MessageBox;
+class QAction;
+class QCheckBox;
+class QCloseEvent;
+class QGroupBox;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+class SettingsStore;
+
+// The platform services the main window reaches out to. Any left empty is the real one, made
+// and owned by the window; tests pass their own so that no dialog blocks.
+struct frmMainServices {
+    FileChooser* fileChooser = nullptr;
+    MessageBox* messageBox = nullptr;
+    SettingsStore* settings = nullptr;
+    std::function<void(QWidget* owner)> showAbout;
+};
+
+// The main window: the two picture boxes, the MODE, halftone and Stagger options, the Convert
+// button and the menu. Each handler is named after its control and event.
+class frmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit frmMain(frmMainServices services = {});
+    ~frmMain() override;
+
+    // Start-up: shows the window and sets the conversion settings to their start values.
+    void Form_Load();
+
+    void optMode_Click(std::int16_t Index);
+    void optTone_Click(std::int16_t Index);
+    void chkStagger_Click();
+    void cmdConvert_Click();
+    void mnuFileOpen_Click();
+    void mnuFileExit_Click();
+    void mnuHelpAbout_Click();
+    void Timer1_Timer();
+
+    // Encodes the SampleGrid into the screen file and its sidecar, drawing the converted picture
+    // into picImage2.
+    void WriteImage(const std::string& fileName, std::int32_t maxVal);
+
+    // The controls, for the handlers and for tests that drive the window as a user would.
+    QPushButton* cmdConvert = nullptr;
+    PictureBoxView* picImage2 = nullptr;
+    PictureBoxView* picImage1 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    std::array<QRadioButton*, 5> optMode{};
+    QGroupBox* Frame2 = nullptr;
+    std::array<QRadioButton*, 5> optTone{};
+    QGroupBox* Frame3 = nullptr;
+    QCheckBox* chkStagger = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    QMenu* mnuFile = nullptr;
+    QAction* mnuFileOpen = nullptr;
+    QAction* mnuFileSep = nullptr;
+    QAction* mnuFileExit = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuHelpAbout = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    void CreateControls();
+    void CreateMenus();
+    void ConnectHandlers();
+    void SetTabOrder();
+    void RefreshPictures();
+
+    std::unique_ptr<FileChooser> ownFileChooser_;
+    std::unique_ptr<MessageBox> ownMessageBox_;
+    std::unique_ptr<SettingsStore> ownSettings_;
+    FileChooser* dlgCommonDialog_ = nullptr;
+    MessageBox* messageBox_ = nullptr;
+    SettingsStore* settings_ = nullptr;
+    std::function<void(QWidget*)> showAbout_;
+};
