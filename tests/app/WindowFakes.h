@@ -1,0 +1,120 @@
+#pragma once
+
+// Stand-ins for the main window's platform services, so no test ever blocks on a dialog or
+// touches the user's settings, and a fixture that starts the window with them.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <cstdlib>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/frmMain.h"
+#include "platform/FileChooser.h"
+#include "platform/MessageBox.h"
+#include "platform/SettingsStore.h"
+#include "tests/ConversionState.h"
+#include "tests/TempFolder.h"
+
+// Answers each Open dialog with the next queued path (empty: the user cancels).
+class FakeFileChooser : public FileChooser {
+public:
+    QString ShowOpen(const OpenFileRequest& request) override {
+        requests.push_back(request);
+        if (answers.empty()) return {};
+        QString answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::deque<QString> answers;
+    std::vector<OpenFileRequest> requests;
+};
+
+class FakeMessageBox : public MessageBox {
+public:
+    void Show(const QString& text) override { texts.push_back(text); }
+    QStringList texts;
+};
+
+class FakeSettingsStore : public SettingsStore {
+public:
+    QString GetSetting(const QString& section, const QString& key,
+                       const QString& defaultValue) const override {
+        return values.value(section + '/' + key, defaultValue);
+    }
+    void SaveSetting(const QString& section, const QString& key, const QString& value) override {
+        values[section + '/' + key] = value;
+    }
+    QMap<QString, QString> values;
+};
+
+// Sets an environment variable for the lifetime of the object, then puts the old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = std::getenv(name)) previous_ = old;
+        setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv() {
+        if (previous_) {
+            setenv(name_, previous_->c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> previous_;
+};
+
+// A started main window whose drive C: is a fresh temporary folder.
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetConversionState(ConversionSettingsFields{});
+        window = std::make_unique<frmMain>(
+            frmMainServices{&chooser, &messages, &settings,
+                            [this](QWidget* owner) { aboutOwners.push_back(owner); }});
+        window->Form_Load();
+    }
+    void TearDown() override { window.reset(); }
+
+    std::string ScreenPath() const { return drive / "$.screen"; }
+    std::string SidecarPath() const { return drive / "$.screen.inf"; }
+    bool OutputsExist() const {
+        return std::filesystem::exists(ScreenPath()) || std::filesystem::exists(SidecarPath());
+    }
+
+    // Writes a picture of the given size in the given format ("BMP", "JPG", "PNG") whose colours
+    // change across and down, so every sample position shows up in the result.
+    std::string MakePicture(const std::string& name, int width, int height, const char* format) {
+        QImage image(width, height, QImage::Format_RGB32);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                image.setPixel(x, y, qRgb((x * 255) / width, (y * 255) / height, (x * y) % 256));
+            }
+        }
+        const std::string path = pictures / name;
+        EXPECT_TRUE(image.save(QString::fromStdString(path), format)) << path;
+        return path;
+    }
+
+    TempFolder drive;
+    ScopedEnv driveC{"QUILLIX_DRIVE_C", drive.Path().string()};
+    TempFolder pictures;
+    FakeFileChooser chooser;
+    FakeMessageBox messages;
+    FakeSettingsStore settings;
+    std::vector<QWidget*> aboutOwners;
+    std::unique_ptr<frmMain> window;
+};

@@ -1,0 +1,124 @@
+// The main window's platform services: the Open dialog's filters, the settings store, the
+// plain-file test and the chooser's start folder.
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QTest>
+#include <filesystem>
+
+#include "app/StartFolder.h"
+#include "platform/FileChooser.h"
+#include "platform/PlainFile.h"
+#include "platform/SettingsStore.h"
+#include "tests/TempFolder.h"
+#include "tests/app/WindowFakes.h"
+
+namespace {
+
+TEST(FilterPatterns, ReadsSemicolonListsAndTreatsStarDotStarAsEverything) {
+    EXPECT_EQ(FilterPatterns("Picture File (*.bmp;*.jpg)"), QStringList({"*.bmp", "*.jpg"}));
+    EXPECT_EQ(FilterPatterns("Images (*.png *.gif)"), QStringList({"*.png", "*.gif"}));
+    EXPECT_EQ(FilterPatterns("All Files (*.*)"), QStringList());
+    EXPECT_EQ(FilterPatterns("*.bmp"), QStringList({"*.bmp"}));
+}
+
+// The names the dialog's model lists in `folder` once it has read it.
+QStringList Listed(QFileDialog& dialog, const QString& folder) {
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    const QModelIndex root = model->index(folder);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return model->rowCount(root) > 0; }, 10000));
+    QTest::qWait(50);
+    QStringList names;
+    for (int row = 0; row < model->rowCount(root); ++row) {
+        names << model->fileName(model->index(row, 0, root));
+    }
+    names.sort();
+    return names;
+}
+
+TEST(OpenFileDialog, ListsPicturesWhateverTheirCaseAndEverythingUnderAllFiles) {
+    TempFolder folder;
+    for (const char* name : {"a.JPG", "b.bmp", "c.txt", "d.Bmp", "noextension"}) {
+        WriteFileBytes(folder / name, "x");
+    }
+    std::filesystem::create_directory(folder / "sub");
+    const QString path = QString::fromStdString(folder.Path().string());
+    const OpenFileRequest request{
+        "Open Picture File", {"Picture File (*.bmp;*.jpg)", "All Files (*.*)"}, path};
+    const auto dialog = MakeOpenFileDialog(nullptr, request);
+    EXPECT_EQ(dialog->windowTitle(), "Open Picture File");
+    EXPECT_EQ(dialog->nameFilters(), request.filters);
+    EXPECT_EQ(dialog->selectedNameFilter(), "Picture File (*.bmp;*.jpg)");
+    EXPECT_EQ(QDir::cleanPath(dialog->directory().absolutePath()), QDir::cleanPath(path));
+    EXPECT_TRUE(dialog->selectedFiles().value(0).isEmpty() ||
+                QFileInfo(dialog->selectedFiles().value(0)).isDir())
+        << "no file name is chosen beforehand";
+    dialog->show();
+    EXPECT_EQ(Listed(*dialog, path), QStringList({"a.JPG", "b.bmp", "d.Bmp", "sub"}));
+
+    // Choosing "All Files (*.*)" the way the user does, through the filter box.
+    auto* combo = dialog->findChild<QComboBox*>("fileTypeCombo");
+    ASSERT_NE(combo, nullptr);
+    combo->setCurrentIndex(1);
+    emit combo->activated(1);
+    emit combo->textActivated(combo->currentText());
+    EXPECT_EQ(Listed(*dialog, path),
+              QStringList({"a.JPG", "b.bmp", "c.txt", "d.Bmp", "noextension", "sub"}));
+    dialog->reject();
+}
+
+TEST(QtSettingsStore, RemembersAValueAcrossStoresAndDefaultsWhenNothingIsStored) {
+    TempFolder folder;
+    const QString file = QString::fromStdString(folder / "Quillix.conf");
+    EXPECT_EQ(QtSettingsStore(file).GetSetting("Settings", "Root", "C:\\"), "C:\\");
+    QtSettingsStore(file).SaveSetting("Settings", "Root", "/pictures/a b/ü.jpg");
+    EXPECT_EQ(QtSettingsStore(file).GetSetting("Settings", "Root", "C:\\"), "/pictures/a b/ü.jpg");
+    QtSettingsStore(file).SaveSetting("Settings", "Root", "/pictures/second.bmp");
+    EXPECT_EQ(QtSettingsStore(file).GetSetting("Settings", "Root", "C:\\"), "/pictures/second.bmp");
+    EXPECT_TRUE(ReadFileBytes(folder / "Quillix.conf").find("[Settings]") != std::string::npos);
+}
+
+TEST(QtSettingsStore, AnUnwritableStoreIsNoError) {
+    TempFolder folder;
+    WriteFileBytes(folder / "blocker", "");
+    // A store whose folder is a plain file can never be written.
+    QtSettingsStore store(QString::fromStdString(folder / "blocker/Quillix.conf"));
+    EXPECT_NO_THROW(store.SaveSetting("Settings", "Root", "/x.bmp"));
+    EXPECT_EQ(ReadFileBytes(folder / "blocker"), "");
+}
+
+TEST(PlainFileExists, OnlyPlainFilesCount) {
+    TempFolder folder;
+    WriteFileBytes(folder / "file.bmp", "x");
+    WriteFileBytes(folder / ".hidden.bmp", "x");
+    std::filesystem::create_directory(folder / "folder");
+    std::filesystem::create_symlink(folder / "file.bmp", folder / "link.bmp");
+    std::filesystem::create_symlink(folder / "nowhere", folder / "dangling.bmp");
+    EXPECT_TRUE(PlainFileExists(folder / "file.bmp"));
+    EXPECT_TRUE(PlainFileExists(folder / ".hidden.bmp"));
+    EXPECT_TRUE(PlainFileExists(folder / "link.bmp"));
+    EXPECT_FALSE(PlainFileExists(folder / "folder"));
+    EXPECT_FALSE(PlainFileExists(folder / "dangling.bmp"));
+    EXPECT_FALSE(PlainFileExists(folder / "missing.bmp"));
+    EXPECT_FALSE(PlainFileExists(folder / "file.bmp/below"));
+    EXPECT_FALSE(PlainFileExists("/dev/null"));
+    EXPECT_FALSE(PlainFileExists(""));
+}
+
+TEST(StartFolder, IsTheRememberedFolderOrTheNearestOneThatStillExists) {
+    TempFolder drive;
+    ScopedEnv driveC("QUILLIX_DRIVE_C", drive.Path().string());
+    const QString drivePath = QDir::cleanPath(QString::fromStdString(drive.Path().string()));
+    std::filesystem::create_directories(drive / "pictures");
+    EXPECT_EQ(StartFolder("C:\\"), drivePath);
+    EXPECT_EQ(StartFolder("c:\\pictures\\old.bmp"), drivePath + "/pictures");
+    EXPECT_EQ(StartFolder(drivePath + "/pictures/old.bmp"), drivePath + "/pictures");
+    EXPECT_EQ(StartFolder(drivePath + "/gone/deeper/old.bmp"), drivePath);
+    EXPECT_EQ(StartFolder(""), QDir::homePath());
+}
+
+}  // namespace
