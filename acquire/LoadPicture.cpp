@@ -39,7 +39,14 @@ bool TooLarge(const QSize& size) {
     return size.width() > kMaxPictureSide || size.height() > kMaxPictureSide;
 }
 
-[[noreturn]] void FailToDecode(const std::string& path, const QImageReader& reader) {
+constexpr const char* kTruncated = "truncated picture: the file ends too soon";
+
+[[noreturn]] void FailToDecode(const std::string& path, const QImageReader& reader,
+                               const PictureFile& file) {
+    // A decoder that gave up after running into the end of the file met a cut-off picture.
+    if (reader.error() != QImageReader::UnsupportedFormatError && file.ShortRead()) {
+        throw FileError(path, kTruncated);
+    }
     switch (reader.error()) {
         case QImageReader::UnsupportedFormatError:
             throw FileError(path, "not a picture, or in a format that cannot be read");
@@ -50,8 +57,8 @@ bool TooLarge(const QSize& size) {
     }
 }
 
-// Qt's BMP decoder stops quietly at a short read and its JPEG decoder pads a cut-off file
-// with grey, both reporting success; the file itself shows that the picture was cut off.
+// Qt's BMP decoder stops quietly at a short read and its JPEG decoder pads a cut-off file with
+// grey, both reporting success; the file itself shows that the picture was cut off.
 bool CutOff(const QByteArray& format, const PictureFile& file) {
     if (format == "bmp") return file.ShortRead();
     if (format == "jpeg" || format == "jpg") return file.ReadPastEnd();
@@ -71,7 +78,10 @@ void LoadPicture(const std::string& path, PictureBox& box) {
     // The format comes from the content alone, so a picture with the wrong extension loads too.
     QImageReader reader(&file);
     reader.setAutoTransform(true);
-    if (!reader.canRead()) FailToDecode(path, reader);
+    if (!reader.canRead()) FailToDecode(path, reader, file);
+    // Telling the format apart peeks further than a small file may reach: only what the chosen
+    // decoder reads counts.
+    file.ForgetShortReads();
     QSize declared = reader.size();
     if (!declared.isValid()) declared = BmpDeclaredSize(file.Start(64));
     if (declared.isValid() && TooLarge(declared)) {
@@ -90,8 +100,8 @@ void LoadPicture(const std::string& path, PictureBox& box) {
                        declared.width() * 4, QImage::Format_RGB32);
     }
     const uchar* const buffer = image.constBits();
-    if (!reader.read(&image) || image.isNull()) FailToDecode(path, reader);
-    if (CutOff(format, file)) throw FileError(path, "truncated picture: the file ends too soon");
+    if (!reader.read(&image) || image.isNull()) FailToDecode(path, reader, file);
+    if (CutOff(format, file)) throw FileError(path, kTruncated);
     if (TooLarge(image.size())) {
         throw FileError(path, "picture too large (" + SizeText(image.size()) + ")");
     }

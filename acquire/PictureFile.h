@@ -28,6 +28,8 @@ public:
     bool ShortRead() const { return shortRead_; }
     // A read started at the end of the file and got nothing.
     bool ReadPastEnd() const { return readPastEnd_; }
+    // Clears both notes, so that only the reads from now on count.
+    void ForgetShortReads() { shortRead_ = readPastEnd_ = false; }
 
 protected:
     qint64 readData(char* data, qint64 maxSize) override;

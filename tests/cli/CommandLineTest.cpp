@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include "cli/CommandLine.h"
+#include "cli/OutputPlan.h"
+
+namespace {
+
+ConverterOptions Parsed(const std::vector<std::string>& args) {
+    const ParsedCommandLine parsed = ParseCommandLine(args);
+    EXPECT_EQ(parsed.error, "");
+    return parsed.options;
+}
+
+TEST(CommandLine, SettingsInEverySpelling) {
+    struct Case {
+        std::vector<std::string> args;
+        int mode, tone;
+        bool stagger;
+    };
+    const Case cases[] = {
+        {{"p.bmp"}, 2, 0, false},
+        {{"-m", "0", "p.bmp"}, 0, 0, false},
+        {{"-m4", "p.bmp"}, 4, 0, false},
+        {{"--mode", "5", "p.bmp"}, 5, 0, false},
+        {{"--mode=1", "p.bmp"}, 1, 0, false},
+        {{"-t", "fine", "p.bmp"}, 2, 1, false},
+        {{"--tone=Coarse", "p.bmp"}, 2, 2, false},
+        {{"p.bmp", "--tone", "spiral"}, 2, 3, false},
+        {{"-tdiagonal", "-s", "p.bmp"}, 2, 4, true},
+        {{"--stagger", "-m", "1", "-t", "none", "p.bmp"}, 1, 0, true},
+        {{"-sqm0", "p.bmp"}, 0, 0, true},
+        {{"-m", "1", "-m", "0", "p.bmp"}, 0, 0, false},  // the last one counts
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        const ConverterOptions o = Parsed(c.args);
+        EXPECT_EQ(o.screenMode, c.mode);
+        EXPECT_EQ(o.toneStyle, c.tone);
+        EXPECT_EQ(o.stagger, c.stagger);
+        EXPECT_EQ(o.pictures, std::vector<std::string>{"p.bmp"});
+    }
+}
+
+TEST(CommandLine, OutputsAndPictures) {
+    ConverterOptions o = Parsed({"-o", "x.screen", "--preview", "x.png", "p.bmp"});
+    EXPECT_EQ(o.output, "x.screen");
+    EXPECT_EQ(o.preview, "x.png");
+    EXPECT_FALSE(o.previewInOutputDir);
+
+    // With -d, --preview takes no FILE, so the argument after it is a picture.
+    o = Parsed({"-d", "out", "--preview", "a.jpg", "b.bmp"});
+    EXPECT_EQ(o.outputDir, "out");
+    EXPECT_TRUE(o.previewInOutputDir);
+    EXPECT_EQ(o.pictures, (std::vector<std::string>{"a.jpg", "b.bmp"}));
+
+    o = Parsed({"--output-dir=out", "-q", "--", "-odd.bmp", "--preview"});
+    EXPECT_TRUE(o.quiet);
+    EXPECT_EQ(o.pictures, (std::vector<std::string>{"-odd.bmp", "--preview"}));
+
+    EXPECT_TRUE(Parsed({"--help"}).help);
+    EXPECT_TRUE(ParseCommandLine({"-h", "--bogus"}).options.help);  // help wins over a mistake
+    EXPECT_TRUE(Parsed({"--version"}).version);
+}
+
+TEST(CommandLine, UsageErrors) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string error;
+    };
+    const Case cases[] = {
+        {{}, "no PICTURE given"},
+        {{"-m", "3", "p.bmp"}, "invalid mode '3' for -m: use 0, 1, 2, 4 or 5"},
+        {{"--mode=22", "p.bmp"}, "invalid mode '22' for --mode: use 0, 1, 2, 4 or 5"},
+        {{"-t", "wavy", "p.bmp"},
+         "invalid tone 'wavy' for -t: use none, fine, coarse, spiral or diagonal"},
+        {{"p.bmp", "-m"}, "-m needs a value"},
+        {{"p.bmp", "--output"}, "--output needs a value"},
+        {{"-x", "p.bmp"}, "unknown option -x"},
+        {{"--colour", "p.bmp"}, "unknown option --colour"},
+        {{"--stagger=yes", "p.bmp"}, "--stagger takes no value"},
+        {{"-o", "", "p.bmp"}, "-o needs a FILE"},
+        {{"-o", "a", "-d", "b", "p.bmp"}, "-o and -d cannot be used together"},
+        {{"a.bmp", "b.bmp"},
+         "several pictures need -d D: -o and the default output take one picture"},
+        {{"-o", "x", "a.bmp", "b.bmp"},
+         "several pictures need -d D: -o and the default output take one picture"},
+        {{"p.bmp", "--preview"}, "--preview needs a FILE"},
+        {{"-d", "out", "--preview=x.png", "p.bmp"},
+         "with -d, --preview takes no FILE: the previews go to D/STEM.png"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        EXPECT_EQ(ParseCommandLine(c.args).error, c.error);
+    }
+}
+
+TEST(OutputPlan, WhereEachPictureGoes) {
+    ConverterOptions o = Parsed({"pics/cat.jpg"});
+    std::vector<PlannedConversion> plan = PlanConversions(o);
+    ASSERT_EQ(plan.size(), 1u);
+    EXPECT_EQ(plan[0].screenFile, "c:\\$.screen");
+    EXPECT_FALSE(plan[0].previewFile);
+
+    o = Parsed(
+        {"-d", "out/", "--preview", "pics/cat.jpg", "dog.final.BMP", "noext", "pics/Cat.png"});
+    plan = PlanConversions(o);
+    ASSERT_EQ(plan.size(), 4u);
+    EXPECT_EQ(plan[0].screenFile, "out/cat.screen");
+    EXPECT_EQ(plan[0].previewFile, "out/cat.png");
+    EXPECT_EQ(plan[1].screenFile, "out/dog.final.screen");
+    EXPECT_EQ(plan[2].screenFile, "out/noext.screen");
+    EXPECT_EQ(plan[3].conflict, "");  // names differ in case, and so do the files
+
+    o = Parsed({"-d", "out", "a.bmp", "other/a.jpg"});
+    plan = PlanConversions(o);
+    EXPECT_EQ(plan[0].conflict, "");
+    EXPECT_EQ(plan[1].conflict, "would replace the output of a.bmp (out/a.screen); not converted");
+}
+
+TEST(OutputPlan, PreviewMustNotReplaceTheScreenFiles) {
+    for (const char* preview : {"x.screen", "./x.screen", "x.screen.inf"}) {
+        SCOPED_TRACE(preview);
+        const auto plan =
+            PlanConversions(Parsed({"-o", "x.screen", "--preview", preview, "p.bmp"}));
+        EXPECT_NE(PlanError(plan), "");
+    }
+    EXPECT_EQ(PlanError(PlanConversions(Parsed({"-o", "x.screen", "--preview", "x.png", "p.bmp"}))),
+              "");
+}
+
+}  // namespace
