@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QSettings>
 #include <QTest>
 #include <filesystem>
 
@@ -42,14 +43,18 @@ QStringList Listed(QFileDialog& dialog, const QString& folder) {
 
 TEST(OpenFileDialog, ListsPicturesWhateverTheirCaseAndEverythingUnderAllFiles) {
     TempFolder folder;
+    // Qt's dialog keeps its history in the user's settings; here it goes to the test's folder.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QString::fromStdString(folder / "settings"));
+    const std::string pictures = folder / "pictures";
+    std::filesystem::create_directories(pictures + "/sub");
     for (const char* name : {"a.JPG", "b.bmp", "c.txt", "d.Bmp", "noextension"}) {
-        WriteFileBytes(folder / name, "x");
+        WriteFileBytes(pictures + "/" + name, "x");
     }
-    std::filesystem::create_directory(folder / "sub");
-    const QString path = QString::fromStdString(folder.Path().string());
+    const QString path = QString::fromStdString(pictures);
     const OpenFileRequest request{
         "Open Picture File", {"Picture File (*.bmp;*.jpg)", "All Files (*.*)"}, path};
-    const auto dialog = MakeOpenFileDialog(nullptr, request);
+    auto dialog = MakeOpenFileDialog(nullptr, request);
     EXPECT_EQ(dialog->windowTitle(), "Open Picture File");
     EXPECT_EQ(dialog->nameFilters(), request.filters);
     EXPECT_EQ(dialog->selectedNameFilter(), "Picture File (*.bmp;*.jpg)");
@@ -69,6 +74,8 @@ TEST(OpenFileDialog, ListsPicturesWhateverTheirCaseAndEverythingUnderAllFiles) {
     EXPECT_EQ(Listed(*dialog, path),
               QStringList({"a.JPG", "b.bmp", "c.txt", "d.Bmp", "noextension", "sub"}));
     dialog->reject();
+    dialog.reset();
+    EXPECT_TRUE(std::filesystem::exists(folder / "settings/QtProject.conf"));
 }
 
 TEST(QtSettingsStore, RemembersAValueAcrossStoresAndDefaultsWhenNothingIsStored) {
