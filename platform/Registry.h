@@ -22,11 +22,11 @@ inline constexpr std::uint32_t kRegExpandSz = 2;
 inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegDword = 4;
 
-// Access rights: read control (0x20000), query value, set value, create sub-key, enumerate
-// sub-keys, notify and create link.
-inline constexpr std::uint32_t kKeyQueryValue = 0x1;
-inline constexpr std::uint32_t kKeyAllWriteBits = 0x2 | 0x4 | 0x20;
+// The access the launcher asks for: read control (0x20000), query value (0x1), set value (0x2),
+// create sub-key (0x4), enumerate sub-keys (0x8), notify (0x10) and create link (0x20); the
+// write rights among them make a read-only key refuse the open.
 inline constexpr std::uint32_t kKeyLauncherAccess = 0x2003F;
+inline constexpr std::uint32_t kKeyAllWriteBits = 0x2 | 0x4 | 0x20;
 
 class Registry {
 public:
