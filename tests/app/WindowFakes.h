@@ -77,6 +77,13 @@ private:
     std::optional<std::string> previous_;
 };
 
+// The colour a pixel of a picture box's drawing area shows on screen, as a surface colour value.
+inline std::uint32_t ShownColour(PictureBoxView& view, int x, int y) {
+    const QImage shown = view.grab().toImage();
+    const QRgb rgb = shown.pixel(x + PictureBoxView::kBorder, y + PictureBoxView::kBorder);
+    return qRed(rgb) | (qGreen(rgb) << 8) | (qBlue(rgb) << 16);
+}
+
 // A started main window whose drive C: is a fresh temporary folder.
 class WindowTest : public ::testing::Test {
 protected:
