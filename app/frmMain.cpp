@@ -175,8 +175,8 @@ void frmMain::SetTabOrder() {
 }
 
 bool frmMain::focusNextPrevChild(bool next) {
-    // Tab visits each option group once, at its chosen option, as option groups always have;
-    // the arrow keys move within the group.
+    // Tab visits each option group once, landing on its chosen option; the arrow keys move
+    // within the group.
     const auto chosen = [](const std::array<QRadioButton*, 5>& group, QRadioButton* fallback) {
         for (QRadioButton* option : group) {
             if (option->isChecked()) return option;
