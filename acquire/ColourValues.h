@@ -8,12 +8,24 @@
 // Format_ARGB32_Premultiplied (0xAARRGGBB): red in bits 0..7, green 8..15, blue 16..23, top
 // byte 0. A premultiplied colour is already the pixel composited onto black.
 inline std::uint32_t ColourValueOf(std::uint32_t argb) {
-    return ((argb >> 16) & 0xFFu) | (argb & 0xFF00u) | ((argb & 0xFFu) << 16);
+    // 0xAARRGGBB byte-swapped is 0xBBGGRRAA; the shift drops the alpha.
+    return __builtin_bswap32(argb) >> 8;
 }
+
+// A zeroed buffer of count pixels, backed by huge pages where the system offers them: filling a
+// photograph's hundred megabytes page by page costs more than decoding much of it.
+std::vector<std::uint32_t> NewPixelBuffer(std::size_t count);
+
+// Asks the system to provide the memory of a large buffer now rather than page by page as it is
+// first written. Never changes what the buffer holds, so it may run while others write to it.
+void Prefault(void* data, std::size_t bytes);
 
 // Turns Format_RGB32 pixels into colour values where they lie.
 void ToColourValuesInPlace(std::uint32_t* pixels, std::size_t count);
 
-// The colour values of a picture of any format, row by row from the top; transparent pixels
-// are flattened onto black.
+// Writes the colour values of a picture of any format to out, width * height of them row by row
+// from the top; transparent pixels are flattened onto black.
+void ColourValuesInto(const QImage& image, std::uint32_t* out);
+
+// The same into a new buffer.
 std::vector<std::uint32_t> ColourValuesOf(const QImage& image);

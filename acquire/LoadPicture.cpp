@@ -3,11 +3,14 @@
 #include <QImageReader>
 #include <QString>
 #include <cstdint>
+#include <exception>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "acquire/ColourValues.h"
-#include "acquire/DeclaredSize.h"
 #include "acquire/PictureFile.h"
+#include "acquire/PictureHeader.h"
 #include "platform/AtomicFile.h"
 #include "platform/PictureBox.h"
 
@@ -29,6 +32,44 @@ public:
 private:
     static void Discard(QtMsgType, const QMessageLogContext&, const QString&) {}
     QtMessageHandler previous_;
+};
+
+// Up to this size a picture is decoded into a buffer of its own and then copied into the box's,
+// which lets a second core prepare both while the decoder runs; beyond it, memory counts more.
+constexpr std::size_t kTwoBuffersUpTo = std::size_t{512} << 20;
+
+// The work a second core does while a picture decodes: taking on the decoder's memory ahead of
+// it, then making the box's buffer. Finish (or the destructor, when decoding fails) waits for it.
+class PreparedBuffers {
+public:
+    PreparedBuffers() = default;
+    PreparedBuffers(const PreparedBuffers&) = delete;
+    PreparedBuffers& operator=(const PreparedBuffers&) = delete;
+
+    void Start(void* decodeTarget, std::size_t bytes, std::size_t count,
+               std::vector<std::uint32_t>& pixels) {
+        try {
+            worker_ = std::jthread([this, decodeTarget, bytes, count, &pixels] {
+                try {
+                    Prefault(decodeTarget, bytes);
+                    pixels = NewPixelBuffer(count);
+                } catch (...) {
+                    failure_ = std::current_exception();
+                }
+            });
+        } catch (const std::system_error&) {
+            // No second thread: the buffer is made after decoding instead.
+        }
+    }
+
+    void Finish() {
+        if (worker_.joinable()) worker_.join();
+        if (failure_) std::rethrow_exception(failure_);
+    }
+
+private:
+    std::exception_ptr failure_;
+    std::jthread worker_;  // last, so that it is joined before failure_ goes
 };
 
 std::string SizeText(const QSize& size) {
@@ -76,42 +117,59 @@ void LoadPicture(const std::string& path, PictureBox& box) {
 
     QuietDecoders quiet;
     // The format comes from the content alone, so a picture with the wrong extension loads too.
-    QImageReader reader(&file);
+    const QByteArray head = file.Start(64);
+    const QByteArray signature = FormatFromSignature(head);
+    QImageReader reader(&file, signature);
+    // A known signature goes straight to its decoder; asking around would load every plugin.
+    if (!signature.isEmpty()) reader.setAutoDetectImageFormat(false);
     reader.setAutoTransform(true);
     if (!reader.canRead()) FailToDecode(path, reader, file);
     // Telling the format apart peeks further than a small file may reach: only what the chosen
     // decoder reads counts.
     file.ForgetShortReads();
     QSize declared = reader.size();
-    if (!declared.isValid()) declared = BmpDeclaredSize(file.Start(64));
+    if (!declared.isValid()) declared = BmpDeclaredSize(head);
     if (declared.isValid() && TooLarge(declared)) {
         throw FileError(path, "picture too large (" + SizeText(declared) + ")");
     }
     const QByteArray format = reader.format();
 
-    // Most photographs decode as RGB32 at their stored orientation: then the decoder writes
-    // straight into the box's pixel buffer, which saves a full copy of a large picture.
     std::vector<std::uint32_t> pixels;
     QImage image;
+    const uchar* inPlace = nullptr;
+    PreparedBuffers prepared;
     if (reader.size().isValid() && reader.imageFormat() == QImage::Format_RGB32 &&
         reader.transformation() == QImageIOHandler::TransformationNone) {
-        pixels.resize(static_cast<std::size_t>(declared.width()) * declared.height());
-        image = QImage(reinterpret_cast<uchar*>(pixels.data()), declared.width(), declared.height(),
-                       declared.width() * 4, QImage::Format_RGB32);
+        const auto count = static_cast<std::size_t>(declared.width()) * declared.height();
+        if (count * sizeof(std::uint32_t) <= kTwoBuffersUpTo) {
+            // Most photographs come here. While the decoder works, a second core takes on the
+            // memory it is about to fill and makes the box's buffer.
+            image = QImage(declared, QImage::Format_RGB32);
+            if (!image.isNull()) prepared.Start(image.bits(), image.sizeInBytes(), count, pixels);
+        } else {
+            // Larger pictures decode straight into the box's buffer, which needs half the memory.
+            pixels = NewPixelBuffer(count);
+            image = QImage(reinterpret_cast<uchar*>(pixels.data()), declared.width(),
+                           declared.height(), declared.width() * 4, QImage::Format_RGB32);
+            inPlace = image.constBits();
+        }
     }
-    const uchar* const buffer = image.constBits();
     if (!reader.read(&image) || image.isNull()) FailToDecode(path, reader, file);
     if (CutOff(format, file)) throw FileError(path, kTruncated);
     if (TooLarge(image.size())) {
         throw FileError(path, "picture too large (" + SizeText(image.size()) + ")");
     }
+    prepared.Finish();
 
     const int width = image.width();
     const int height = image.height();
-    if (buffer != nullptr && image.constBits() == buffer &&
+    const auto count = static_cast<std::size_t>(width) * height;
+    if (inPlace != nullptr && image.constBits() == inPlace &&
         image.format() == QImage::Format_RGB32) {
         image = QImage();
         ToColourValuesInPlace(pixels.data(), pixels.size());
+    } else if (inPlace == nullptr && pixels.size() == count) {
+        ColourValuesInto(image, pixels.data());
     } else {
         std::vector<std::uint32_t>().swap(pixels);  // the unused buffer goes before the copy
         pixels = ColourValuesOf(image);

@@ -1,4 +1,4 @@
-#include "acquire/DeclaredSize.h"
+#include "acquire/PictureHeader.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -15,6 +15,14 @@ std::int64_t LittleEndian(const QByteArray& bytes, int at, int count) {
 }
 
 }  // namespace
+
+QByteArray FormatFromSignature(const QByteArray& head) {
+    if (head.startsWith("\xFF\xD8\xFF")) return "jpeg";
+    if (head.startsWith("BM")) return "bmp";
+    if (head.startsWith("\x89PNG\r\n\x1A\n")) return "png";
+    if (head.startsWith("GIF87a") || head.startsWith("GIF89a")) return "gif";
+    return {};
+}
 
 QSize BmpDeclaredSize(const QByteArray& head) {
     constexpr int kInfoHeaderAt = 14;

@@ -3,6 +3,13 @@
 #include <QByteArray>
 #include <QSize>
 
+// What the first bytes of a picture file tell before any decoder is asked.
+
+// The Qt format name ("jpeg", "bmp", "png", "gif") for a file that starts with that format's
+// signature, or empty. Naming the format saves loading every image plugin to ask each whether it
+// knows the file, which otherwise costs more than decoding a small picture.
+QByteArray FormatFromSignature(const QByteArray& head);
+
 // The size that a BMP file's header claims, from the file's first bytes; invalid when they are
 // not a BMP header. Qt's BMP decoder turns down a header with an absurd size without saying the
 // size, and the loader wants to name it.
