@@ -301,6 +301,29 @@ TEST(LoadPicture, LosslessFormatsLoadExactlyWhateverTheirName) {
     }
 }
 
+// A photograph-sized picture takes the path where a second core prepares the buffers and the
+// colour values are converted in two halves; every row must still land in its place.
+TEST(LoadPicture, LargePicturesLoadExactly) {
+    constexpr int kBigWidth = 2048;
+    constexpr int kBigHeight = 2101;  // odd, so that the halves differ in size
+    const auto stored = [](int x, int y) {
+        return static_cast<std::uint32_t>((x * 7 + y) % 256 | (y % 256) << 8 | (x % 256) << 16);
+    };
+    Bmp bmp{kBigWidth, kBigHeight, 24, kBiRgb, {}, {}};
+    bmp.pixelData = PackRows(kBigWidth, kBigHeight, 24, false, stored);
+    const PictureBox box = Load(BmpBytes(bmp));
+    ASSERT_EQ(box.Width(), kBigWidth);
+    ASSERT_EQ(box.Height(), kBigHeight);
+    for (int y = 0; y < kBigHeight; ++y) {
+        for (int x : {0, y % kBigWidth, kBigWidth - 1}) {
+            const std::uint32_t bgr = stored(x, y);
+            ASSERT_EQ(static_cast<std::uint32_t>(box.Point(x, y)),
+                      Colour((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF))
+                << x << ", " << y;
+        }
+    }
+}
+
 // ---- size limit
 
 TEST(LoadPicture, SidesUpToTheLimitLoad) {
