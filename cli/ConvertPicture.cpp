@@ -7,6 +7,7 @@
 
 #include "acquire/LoadPicture.h"
 #include "acquire/SampleCapture.h"
+#include "cli/QuietStderr.h"
 #include "convert/Module1.h"
 #include "platform/AtomicFile.h"
 #include "platform/PictureBox.h"
@@ -48,7 +49,10 @@ void ConvertPicture(const std::string& picture, const std::string& screenFile,
     PictureBox preview(kPreviewWidth, kPreviewHeight);
     {
         PictureBox source;
-        LoadPicture(picture, source);
+        {
+            QuietStderr quiet;
+            LoadPicture(picture, source);
+        }
         CaptureSampleGrid(source, preview);
     }  // a large picture's memory goes back before the conversion
     Module1::InitTables();
