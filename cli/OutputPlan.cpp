@@ -33,8 +33,9 @@ std::vector<PlannedConversion> PlanConversions(const ConverterOptions& options) 
         if (options.outputDir) {
             const std::string stem = StemOf(picture);
             entry.screenFile = Join(*options.outputDir, stem + ".screen");
-            if (options.previewInOutputDir)
-                entry.previewFile = Join(*options.outputDir, stem + ".png");
+            if (options.previewInOutputDir) {
+                entry.previewFile = ToLocalPath(Join(*options.outputDir, stem + ".png"));
+            }
         } else {
             if (options.output) entry.screenFile = *options.output;
             if (options.preview) entry.previewFile = ToLocalPath(*options.preview);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "cli/CommandLine.h"
 #include "cli/OutputPlan.h"
 
@@ -110,6 +112,13 @@ TEST(OutputPlan, WhereEachPictureGoes) {
     EXPECT_EQ(plan[1].screenFile, "out/dog.final.screen");
     EXPECT_EQ(plan[2].screenFile, "out/noext.screen");
     EXPECT_EQ(plan[3].conflict, "");  // names differ in case, and so do the files
+
+    // A folder on drive C: puts the previews there as well as the screen files.
+    setenv("QUILLIX_DRIVE_C", "/drive", 1);
+    plan = PlanConversions(Parsed({"-d", "c:\\shots", "--preview", "cat.jpg"}));
+    unsetenv("QUILLIX_DRIVE_C");
+    EXPECT_EQ(plan[0].screenFile, "c:\\shots/cat.screen");  // WriteImage places it
+    EXPECT_EQ(plan[0].previewFile, "/drive/shots/cat.png");
 
     o = Parsed({"-d", "out", "a.bmp", "other/a.jpg"});
     plan = PlanConversions(o);
