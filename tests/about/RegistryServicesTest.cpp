@@ -9,7 +9,7 @@
 #include "platform/ProgramStarter.h"
 #include "platform/RegistryOverlay.h"
 #include "tests/TempFolder.h"
-#include "tests/about/EnvironmentVariable.h"
+#include "tests/ScopedEnvironmentVariable.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "platform/ProgramStarter.h"
 #include "tests/TempFolder.h"
 #include "tests/about/AboutFakes.h"
-#include "tests/about/EnvironmentVariable.h"
+#include "tests/ScopedEnvironmentVariable.h"
 
 namespace {
 

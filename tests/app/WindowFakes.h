@@ -21,6 +21,7 @@
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 #include "tests/ConversionState.h"
+#include "tests/ScopedEnvironmentVariable.h"
 #include "tests/TempFolder.h"
 
 // Answers each Open dialog with the next queued path (empty: the user cancels).
@@ -53,28 +54,6 @@ public:
         values[section + '/' + key] = value;
     }
     QMap<QString, QString> values;
-};
-
-// Sets an environment variable for the lifetime of the object, then puts the old value back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) previous_ = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (previous_) {
-            setenv(name_, previous_->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> previous_;
 };
 
 // The colour a pixel of a picture box's drawing area shows on screen, as a surface colour value.
@@ -117,7 +96,7 @@ protected:
     }
 
     TempFolder drive;
-    ScopedEnv driveC{"QUILLIX_DRIVE_C", drive.Path().string()};
+    ScopedEnvironmentVariable driveC{"QUILLIX_DRIVE_C", drive.Path().string()};
     TempFolder pictures;
     FakeFileChooser chooser;
     FakeMessageBox messages;

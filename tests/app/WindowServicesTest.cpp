@@ -118,7 +118,7 @@ TEST(PlainFileExists, OnlyPlainFilesCount) {
 
 TEST(StartFolder, IsTheRememberedFolderOrTheNearestOneThatStillExists) {
     TempFolder drive;
-    ScopedEnv driveC("QUILLIX_DRIVE_C", drive.Path().string());
+    ScopedEnvironmentVariable driveC("QUILLIX_DRIVE_C", drive.Path().string());
     const QString drivePath = QDir::cleanPath(QString::fromStdString(drive.Path().string()));
     std::filesystem::create_directories(drive / "pictures");
     EXPECT_EQ(StartFolder("C:\\"), drivePath);

@@ -181,7 +181,7 @@ TEST_F(WindowTest, FailedConversionReportsTheFileAndKeepsEverything) {
 }
 
 TEST_F(WindowTest, ConvertIntoAMissingFolderReportsTheFile) {
-    ScopedEnv missing("QUILLIX_DRIVE_C", drive / "gone");
+    ScopedEnvironmentVariable missing("QUILLIX_DRIVE_C", drive / "gone");
     Click(window->cmdConvert);
     ASSERT_EQ(messages.texts.size(), 1);
     EXPECT_TRUE(messages.texts[0].startsWith(
