@@ -4,7 +4,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core)
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core libjpeg-turbo-progs)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -50,9 +50,10 @@ case "${1:-}" in
         ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build/sanitize
         ;;
     bench)
-        install_packages "${packages[@]}" libjpeg-turbo-progs valgrind
+        install_packages "${packages[@]}" python3 time
         build build/release -DCMAKE_BUILD_TYPE=Release -DQUILLIX_TESTS=OFF
         "$root/build/release/bench/quillix-bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+        "$root/bench/jpeg-end-to-end.sh" "$root/build/release"
         ;;
     *)
         echo "usage: $0 run|test|bench" >&2
