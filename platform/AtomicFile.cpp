@@ -4,10 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <vector>
+#include <random>
 
 namespace {
 
@@ -23,15 +24,13 @@ std::string NameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// New files get the usual permissions; a replaced file keeps its own.
-mode_t ModeFor(const std::string& target) {
-    struct stat existing {};
-    if (stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
-        return existing.st_mode & 07777;
-    }
-    const mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
+// A name beside the target that no other writer uses: the process id and a counter, then a few
+// random characters in case an earlier process with the same id left one behind.
+std::string TemporaryName(const std::string& destination, int attempt) {
+    static std::atomic<unsigned> counter{0};
+    static thread_local std::mt19937 random(std::random_device{}());
+    return FolderOf(destination) + "/." + NameOf(destination) + "." + std::to_string(getpid()) +
+           "-" + std::to_string(counter++) + (attempt > 0 ? "-" + std::to_string(random()) : "");
 }
 
 }  // namespace
@@ -53,13 +52,21 @@ AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {
     }
     if (destination_.empty()) destination_ = target_;
 
-    std::string pattern = FolderOf(destination_) + "/." + NameOf(destination_) + ".XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    fd_ = mkostemp(name.data(), O_CLOEXEC);
-    if (fd_ < 0) Fail(errno);
-    temporary_ = name.data();
-    if (fchmod(fd_, ModeFor(destination_)) != 0) Fail(errno);
+    // Created with the usual permissions, which the kernel narrows by the umask; a replaced file
+    // keeps its own.
+    for (int attempt = 0; fd_ < 0; ++attempt) {
+        const std::string name = TemporaryName(destination_, attempt);
+        fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ >= 0) {
+            temporary_ = name;
+        } else if (errno != EEXIST || attempt >= 100) {
+            Fail(errno);
+        }
+    }
+    struct stat replaced {};
+    if (stat(destination_.c_str(), &replaced) == 0 && fchmod(fd_, replaced.st_mode & 07777) != 0) {
+        Fail(errno);
+    }
 }
 
 AtomicFile::~AtomicFile() {
@@ -82,8 +89,9 @@ void AtomicFile::Write(const void* data, std::size_t size) {
 
 void AtomicFile::Close() {
     if (fd_ < 0) return;
-    // A full disk may only show when the data is flushed or the file closed.
-    if (fsync(fd_) != 0) Fail(errno);
+    // A full disk may only show when the data is flushed or the file closed. Some network and
+    // user-space file systems cannot flush at all; that is no failure of the write.
+    if (fsync(fd_) != 0 && errno != EINVAL && errno != ENOTSUP) Fail(errno);
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0) Fail(errno);

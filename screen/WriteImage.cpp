@@ -39,7 +39,9 @@ void WriteImage(PictureBox& preview, const std::string& fileName, std::int32_t /
     catalogue.Write(sidecar);
     catalogue.Close();
 
-    // Both are complete on disk before either replaces its predecessor.
+    // Both are complete on disk before either replaces its predecessor. The two renames are
+    // separate steps; within one folder the second fails only if the folder itself goes away
+    // in between.
     screen.Commit();
     catalogue.Commit();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,7 +14,12 @@ public:
     TempFolder() {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "quillix-test-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
+        if (mkdtemp(pattern.data()) == nullptr) {
+            throw std::filesystem::filesystem_error(
+                "cannot make a temporary folder", pattern,
+                std::error_code(errno, std::generic_category()));
+        }
+        path_ = pattern;
     }
     ~TempFolder() {
         std::error_code ignored;

@@ -4,23 +4,14 @@
 #include <cstdlib>
 
 #include "platform/DrivePath.h"
+#include "tests/ScopedEnvironmentVariable.h"
 
 namespace {
 
 class DrivePathTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (const char* home = std::getenv("HOME")) savedHome_ = home;
-        setenv("HOME", "/home/ann", 1);
-        unsetenv("QUILLIX_DRIVE_C");
-    }
-    void TearDown() override {
-        setenv("HOME", savedHome_.c_str(), 1);
-        unsetenv("QUILLIX_DRIVE_C");
-    }
-
-private:
-    std::string savedHome_;
+    ScopedEnvironmentVariable home_{"HOME", "/home/ann"};
+    ScopedEnvironmentVariable driveC_{"QUILLIX_DRIVE_C", ""};
 };
 
 TEST_F(DrivePathTest, DriveCIsTheHomeFolderByDefault) {
@@ -38,12 +29,15 @@ TEST_F(DrivePathTest, DriveCIsTheHomeFolderByDefault) {
 }
 
 TEST_F(DrivePathTest, EnvironmentVariableNamesTheDrive) {
-    setenv("QUILLIX_DRIVE_C", "/srv/bbc/", 1);
-    EXPECT_EQ(ToLocalPath("c:\\$.screen"), "/srv/bbc/$.screen");
-    setenv("QUILLIX_DRIVE_C", "", 1);
-    EXPECT_EQ(ToLocalPath("c:\\$.screen"), "/home/ann/$.screen");
-    setenv("QUILLIX_DRIVE_C", "/", 1);
-    EXPECT_EQ(ToLocalPath("c:\\$.screen"), "/$.screen");
+    const std::array<std::pair<const char*, const char*>, 3> cases{{
+        {"/srv/bbc/", "/srv/bbc/$.screen"},
+        {"", "/home/ann/$.screen"},
+        {"/", "/$.screen"},
+    }};
+    for (const auto& [drive, local] : cases) {
+        ScopedEnvironmentVariable driveC("QUILLIX_DRIVE_C", drive);
+        EXPECT_EQ(ToLocalPath("c:\\$.screen"), local) << drive;
+    }
 }
 
 }  // namespace

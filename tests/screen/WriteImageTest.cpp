@@ -11,6 +11,7 @@
 
 #include "platform/AtomicFile.h"
 #include "screen/WriteImage.h"
+#include "tests/ScopedEnvironmentVariable.h"
 #include "tests/TempFolder.h"
 #include "tests/screen/ScreenTestSupport.h"
 
@@ -81,9 +82,10 @@ TEST_F(WriteImageTest, MaxValChangesNothing) {
 }
 
 TEST_F(WriteImageTest, DriveCIsTheConfiguredFolder) {
-    setenv("QUILLIX_DRIVE_C", folder.Path().c_str(), 1);
-    Write("c:\\$.screen", 4);
-    unsetenv("QUILLIX_DRIVE_C");
+    {
+        ScopedEnvironmentVariable driveC("QUILLIX_DRIVE_C", folder.Path().string());
+        Write("c:\\$.screen", 4);
+    }
     EXPECT_EQ(ReadFileBytes(folder / "$.screen").size(), 10240u);
     EXPECT_EQ(ReadFileBytes(folder / "$.screen.inf"), "$.SCREEN   005800 000000 002800\r\n");
 }
