@@ -11,19 +11,16 @@
 
 #include "about/AboutTexts.h"
 #include "app/ProgramIcon.h"
+#include "platform/Twips.h"
 
 namespace {
-
-// The layout is drawn in twips, 15 to the pixel.
-QRect Twips(int left, int top, int width, int height) {
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
 
 // A horizontal line from x1 to x2 at y (twips), thickness in pixels.
 QFrame* MakeLine(QWidget* parent, int x1, int x2, int y, int thickness, const QColor& colour) {
     auto* line = new QFrame(parent);
     line->setObjectName(QStringLiteral("Line1"));
-    line->setGeometry(x1 / 15, y / 15, x2 / 15 - x1 / 15, thickness);
+    line->setGeometry(TwipsToPixels(x1), TwipsToPixels(y), TwipsToPixels(x2) - TwipsToPixels(x1),
+                      thickness);
     QPalette palette = line->palette();
     palette.setColor(QPalette::Window, colour);
     line->setPalette(palette);
@@ -64,7 +61,7 @@ frmAbout::frmAbout(const AboutServices& services, QWidget* owner)
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Quillix"));
     setWindowIcon(ProgramIcon());
-    setFixedSize(5655 / 15, 4050 / 15);
+    setFixedSize(TwipsToPixels(5655), TwipsToPixels(4050));
     setSizeGripEnabled(false);
     // Sized in pixels, as the layout is, so every text keeps to its box at any screen resolution.
     QFont font = QApplication::font();
@@ -74,28 +71,29 @@ frmAbout::frmAbout(const AboutServices& services, QWidget* owner)
     // In tab order: OK first, so it has the focus when the dialog opens.
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(Twips(4245, 2760, 1260, 345));
+    cmdOK->setGeometry(TwipsRect(4245, 2760, 1260, 345));
     cmdOK->setDefault(true);
     cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-    cmdSysInfo->setGeometry(Twips(4260, 3240, 1245, 345));
+    cmdSysInfo->setGeometry(TwipsRect(4260, 3240, 1245, 345));
     setTabOrder(cmdOK, cmdSysInfo);
 
-    picIcon = MakeLabel(this, "picIcon", QString(), Twips(240, 240, 540, 540));
+    picIcon = MakeLabel(this, "picIcon", QString(), TwipsRect(240, 240, 540, 540));
     picIcon->setPixmap(ProgramIcon().pixmap(32, 32));
 
     lblDisclaimer = MakeLabel(this, "lblDisclaimer", QString::fromUtf8(kLegalWarning),
-                              Twips(240, 2625, 3630, 1260));
+                              TwipsRect(240, 2625, 3630, 1260));
     lblDisclaimer->setWordWrap(true);
     lblVersion =
-        MakeLabel(this, "lblVersion", QStringLiteral("Version"), Twips(1050, 480, 3885, 225));
-    lblTitle = MakeLabel(this, "lblTitle", QStringLiteral("Quillix"), Twips(1050, 240, 3885, 240));
+        MakeLabel(this, "lblVersion", QStringLiteral("Version"), TwipsRect(1050, 480, 3885, 225));
+    lblTitle =
+        MakeLabel(this, "lblTitle", QStringLiteral("Quillix"), TwipsRect(1050, 240, 3885, 240));
     SetTextColour(lblTitle, Qt::black);
     lblCopyright = MakeLabel(this, "lblCopyright", QString::fromUtf8(kMakerNotice),
-                             Twips(1050, 720, 2415, 255));
+                             TwipsRect(1050, 720, 2415, 255));
 
-    Label2 =
-        MakeLabel(this, "Label2", QString::fromUtf8(kContactAddress), Twips(3600, 720, 1950, 255));
+    Label2 = MakeLabel(this, "Label2", QString::fromUtf8(kContactAddress),
+                       TwipsRect(3600, 720, 1950, 255));
     SetTextColour(Label2, QColor(0, 0, 192));
     QFont linkFont = font;
     linkFont.setUnderline(true);

@@ -20,7 +20,6 @@
 #include "app/ConversionSettings.h"
 #include "app/ProgramIcon.h"
 #include "app/StartFolder.h"
-#include "app/Twips.h"
 #include "convert/Module1.h"
 #include "platform/ApplicationTitle.h"
 #include "platform/AtomicFile.h"
@@ -28,18 +27,14 @@
 #include "platform/MessageBox.h"
 #include "platform/PlainFile.h"
 #include "platform/SettingsStore.h"
+#include "platform/Twips.h"
 #include "screen/WriteImage.h"
 
 namespace {
 
 constexpr int kClientWidth = 671;   // 10065 twips
 constexpr int kClientHeight = 495;  // 7425 twips
-constexpr int kPreviewWidth = 320;
-constexpr int kPreviewHeight = 256;
 constexpr int kSamplingDelayMs = 1000;
-
-const char* const kScreenFile = "c:\\$.screen";
-constexpr std::int32_t kMaxVal = 255;
 
 const char* const kSettingsSection = "Settings";
 const char* const kRootKey = "Root";
@@ -234,7 +229,7 @@ void frmMain::cmdConvert_Click() {
     const PictureBox shownBefore = picImage2->Surface();
     std::optional<QString> failure;
     try {
-        WriteImage(kScreenFile, kMaxVal);
+        WriteImage(kScreenFileName, kConvertMaxVal);
     } catch (const FileError& error) {
         failure = "Cannot Write File : " + Text(error.Path()) + "\n\n" + Text(error.Reason());
     } catch (const std::exception& error) {

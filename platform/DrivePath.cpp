@@ -50,3 +50,9 @@ std::string ToLocalPath(const std::string& path) {
     if (folder == "/") return "/" + rest;
     return folder + "/" + rest;
 }
+
+std::string WindowsPathToLocal(const std::string& path) {
+    std::string local = ToLocalPath(path);
+    std::replace(local.begin(), local.end(), '\\', '/');
+    return local;
+}

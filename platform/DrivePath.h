@@ -9,5 +9,10 @@
 // local paths (which may legitimately contain backslashes) pass through untouched.
 std::string ToLocalPath(const std::string& path);
 
+// A path that comes from the Windows side (the registry, which knows no other separator): placed
+// as ToLocalPath places it, and every backslash still in it is a folder separator, so that a
+// folder "/opt/tools" with "\MSINFO32.EXE" appended is "/opt/tools/MSINFO32.EXE".
+std::string WindowsPathToLocal(const std::string& path);
+
 // The folder that stands for drive C:, without a trailing slash.
 std::string DriveCFolder();

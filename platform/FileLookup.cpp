@@ -4,12 +4,15 @@
 #include <system_error>
 
 #include "platform/DrivePath.h"
+#include "platform/PlainFile.h"
 
 std::string LocalFileLookup::Dir(const std::string& pathName, int attributes) {
     if (pathName.empty()) return "";
-    const std::filesystem::path path(ToLocalPath(pathName));
+    const std::filesystem::path path(WindowsPathToLocal(pathName));
     const std::string name = path.filename().string();
     if (name.empty()) return "";
+    if (PlainFileExists(path.string())) return name;
+    // Hidden files and folders only where the attributes ask for them.
     if (name[0] == '.' && (attributes & kAttrHidden) == 0) return "";
 
     std::error_code error;

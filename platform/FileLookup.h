@@ -17,9 +17,10 @@ inline constexpr int kAttrNormal = 0;
 inline constexpr int kAttrHidden = 2;
 inline constexpr int kAttrDirectory = 16;
 
-// The look-up on this file system. Windows-style paths ("c:\...", "\...") are placed as the
-// output path is (platform/DrivePath.h); names starting with '.' count as hidden; symbolic links
-// are followed. Names compare with their case, as the file system does.
+// The look-up on this file system. Paths are taken the Windows way (WindowsPathToLocal in
+// platform/DrivePath.h); plain files are found as PlainFileExists finds them, so names starting
+// with '.' count as hidden; symbolic links are followed. Names compare with their case, as the file
+// system does.
 class LocalFileLookup : public FileLookup {
 public:
     std::string Dir(const std::string& pathName, int attributes) override;

@@ -8,6 +8,6 @@
 
 bool DetachedProgramStarter::Shell(const std::string& pathName, int /*windowStyle*/) {
     if (pathName.empty()) return false;
-    const QString program = QString::fromStdString(ToLocalPath(pathName));
+    const QString program = QString::fromStdString(WindowsPathToLocal(pathName));
     return QProcess::startDetached(program, QStringList());
 }

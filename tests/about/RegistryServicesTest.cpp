@@ -8,8 +8,8 @@
 #include "platform/MemoryRegistry.h"
 #include "platform/ProgramStarter.h"
 #include "platform/RegistryOverlay.h"
-#include "tests/TempFolder.h"
 #include "tests/ScopedEnvironmentVariable.h"
+#include "tests/TempFolder.h"
 
 namespace {
 
@@ -203,6 +203,8 @@ TEST(LocalFileLookup, FindsPlainVisibleFilesOnly) {
     EXPECT_EQ(files.Dir(folder / "MSINFO32.EXE", 0), "MSINFO32.EXE");
     EXPECT_EQ(files.Dir("c:\\MSINFO32.EXE", 0), "MSINFO32.EXE");
     EXPECT_EQ(files.Dir("\\MSINFO32.EXE", 0), "MSINFO32.EXE");
+    // A folder written the local way still takes the appended "\MSINFO32.EXE".
+    EXPECT_EQ(files.Dir(folder.Path().string() + "\\MSINFO32.EXE", 0), "MSINFO32.EXE");
     EXPECT_EQ(files.Dir(folder / "link", 0), "link");
     EXPECT_EQ(files.Dir(folder / "msinfo32.exe", 0), "");
     EXPECT_EQ(files.Dir(folder / ".hidden", 0), "");

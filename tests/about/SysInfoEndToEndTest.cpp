@@ -9,9 +9,9 @@
 #include "platform/FileLookup.h"
 #include "platform/LinuxRegistry.h"
 #include "platform/ProgramStarter.h"
+#include "tests/ScopedEnvironmentVariable.h"
 #include "tests/TempFolder.h"
 #include "tests/about/AboutFakes.h"
-#include "tests/ScopedEnvironmentVariable.h"
 
 namespace {
 
@@ -63,16 +63,21 @@ TEST_P(SysInfoEndToEndTest, StartsTheToolNamedInTheOverlay) {
 
 INSTANTIATE_TEST_SUITE_P(
     Overlay, SysInfoEndToEndTest,
-    testing::Values(EndToEndCase{"FullPath",
-                                 "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\n"
-                                 "PATH = %/tools/system info.sh\n",
-                                 "tools/system info.sh"},
-                    EndToEndCase{
-                        "FolderOnDriveC",
-                        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\n"
-                        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools Location]\n"
-                        "MSINFO = c:\\tools\n",
-                        "tools/MSINFO32.EXE"}),
+    testing::Values(
+        EndToEndCase{"FullPath",
+                     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\n"
+                     "PATH = %/tools/system info.sh\n",
+                     "tools/system info.sh"},
+        EndToEndCase{"FolderOnDriveC",
+                     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\n"
+                     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools Location]\n"
+                     "MSINFO = c:\\tools\n",
+                     "tools/MSINFO32.EXE"},
+        EndToEndCase{"LocalFolder",
+                     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\n"
+                     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools Location]\n"
+                     "MSINFO = %/tools\n",
+                     "tools/MSINFO32.EXE"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

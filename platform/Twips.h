@@ -2,7 +2,7 @@
 
 #include <QRect>
 
-// The window was laid out in twips, 15 of them to a pixel at the usual 96 dots per inch.
+// Forms are laid out in twips, 15 of them to a pixel at the usual 96 dots per inch.
 inline constexpr int kTwipsPerPixel = 15;
 
 constexpr int TwipsToPixels(int twips) {
