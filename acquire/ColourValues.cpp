@@ -1,11 +1,10 @@
 #include "acquire/ColourValues.h"
 
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <system_error>
 #include <thread>
+
+#include "platform/PixelMemory.h"
 
 namespace {
 
@@ -29,38 +28,7 @@ void InTwoHalves(std::size_t count, std::size_t bytesEach, const Work& work) {
     work(0, count);
 }
 
-std::uintptr_t RoundDown(std::uintptr_t address, std::uintptr_t unit) {
-    return address & ~(unit - 1);
-}
-
-void AdviseHugePages(std::uintptr_t start, std::uintptr_t end) {
-    // Only advice: where there are no huge pages to be had, the buffer stays as it is.
-    constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
-    const std::uintptr_t from = RoundDown(start + kHugePage - 1, kHugePage);
-    const std::uintptr_t to = RoundDown(end, kHugePage);
-    if (to > from) madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
-}
-
 }  // namespace
-
-std::vector<std::uint32_t> NewPixelBuffer(std::size_t count) {
-    std::vector<std::uint32_t> pixels;
-    pixels.reserve(count);
-    const auto start = reinterpret_cast<std::uintptr_t>(pixels.data());
-    AdviseHugePages(start, start + count * sizeof(std::uint32_t));
-    pixels.resize(count);
-    return pixels;
-}
-
-void Prefault(void* data, std::size_t bytes) {
-    const auto start = reinterpret_cast<std::uintptr_t>(data);
-    AdviseHugePages(start, start + bytes);
-#ifdef MADV_POPULATE_WRITE
-    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    const std::uintptr_t from = RoundDown(start, page);
-    madvise(reinterpret_cast<void*>(from), start + bytes - from, MADV_POPULATE_WRITE);
-#endif
-}
 
 void ToColourValuesInPlace(std::uint32_t* pixels, std::size_t count) {
     InTwoHalves(count, sizeof(std::uint32_t), [pixels](std::size_t first, std::size_t last) {

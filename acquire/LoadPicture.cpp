@@ -13,6 +13,7 @@
 #include "acquire/PictureHeader.h"
 #include "platform/AtomicFile.h"
 #include "platform/PictureBox.h"
+#include "platform/PixelMemory.h"
 
 namespace {
 

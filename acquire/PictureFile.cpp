@@ -1,11 +1,6 @@
 #include "acquire/PictureFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 
 #include "platform/AtomicFile.h"
@@ -16,42 +11,28 @@ constexpr qint64 kBufferSize = 1 << 16;
 
 }  // namespace
 
-PictureFile::~PictureFile() {
-    if (fd_ >= 0) ::close(fd_);
-}
-
 void PictureFile::Open(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        if (errno == ENOENT) throw FileError(path, "file not found");
-        throw FileError(path, std::strerror(errno));
+    switch (file_.Open(path)) {
+        case ReadOnlyFile::Refusal::kNone:
+            break;
+        case ReadOnlyFile::Refusal::kNotFound:
+            throw FileError(path, "file not found");
+        case ReadOnlyFile::Refusal::kFolder:
+            throw FileError(path, "is a folder, not a picture file");
+        case ReadOnlyFile::Refusal::kNotRegular:
+            throw FileError(path, "not a regular file");
+        case ReadOnlyFile::Refusal::kSystem:
+            throw FileError(path, file_.ErrorText());
     }
-    if (S_ISDIR(info.st_mode)) throw FileError(path, "is a folder, not a picture file");
-    if (!S_ISREG(info.st_mode)) throw FileError(path, "not a regular file");
-
-    // O_NONBLOCK keeps a file swapped for a pipe since the check above from blocking the open.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) throw FileError(path, std::strerror(errno));
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        throw FileError(path, "not a regular file");
-    }
-    if (info.st_size == 0) {
-        ::close(fd);
-        throw FileError(path, "empty file");
-    }
-    fd_ = fd;
-    size_ = info.st_size;
+    if (file_.Size() == 0) throw FileError(path, "empty file");
+    size_ = file_.Size();
     buffer_.resize(kBufferSize);
     QIODevice::open(QIODevice::ReadOnly | QIODevice::Unbuffered);
 }
 
 QByteArray PictureFile::Start(qint64 count) const {
     QByteArray bytes(static_cast<qsizetype>(std::min(count, size_)), '\0');
-    ssize_t got = -1;
-    do {
-        got = ::pread(fd_, bytes.data(), bytes.size(), 0);
-    } while (got < 0 && errno == EINTR);
+    const qint64 got = file_.ReadAt(bytes.data(), bytes.size(), 0);
     bytes.truncate(got < 0 ? 0 : static_cast<qsizetype>(got));
     return bytes;
 }
@@ -63,18 +44,9 @@ bool PictureFile::seek(qint64 pos) {
 }
 
 qint64 PictureFile::ReadAt(char* data, qint64 count) {
-    qint64 done = 0;
-    while (done < count) {
-        const ssize_t got = ::pread(fd_, data + done, count - done, offset_ + done);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) {
-            setErrorString(QString::fromLocal8Bit(std::strerror(errno)));
-            return -1;
-        }
-        if (got == 0) break;
-        done += got;
-    }
-    return done;
+    const qint64 got = file_.ReadAt(data, count, offset_);
+    if (got < 0) setErrorString(QString::fromLocal8Bit(file_.ErrorText().c_str()));
+    return got;
 }
 
 bool PictureFile::Fill() {

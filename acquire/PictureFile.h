@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/ReadOnlyFile.h"
+
 // A picture file opened for a decoder, read through a buffer of its own so that every read
 // request reaches readData whole. That lets it note when a decoder asked for bytes beyond the
 // end of the file: some of Qt's decoders (BMP, JPEG) then return a partly drawn picture and
@@ -11,7 +13,6 @@
 class PictureFile : public QIODevice {
 public:
     PictureFile() = default;
-    ~PictureFile() override;
 
     // Opens a regular, non-empty file for reading; raises FileError naming path and the reason
     // otherwise. Never blocks on a pipe or device.
@@ -40,7 +41,7 @@ private:
     qint64 ReadAt(char* data, qint64 count);
     bool Fill();
 
-    int fd_ = -1;
+    ReadOnlyFile file_;
     qint64 size_ = 0;
     qint64 offset_ = 0;  // where the next readData starts
     std::vector<char> buffer_;

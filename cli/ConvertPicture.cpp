@@ -7,18 +7,14 @@
 
 #include "acquire/LoadPicture.h"
 #include "acquire/SampleCapture.h"
-#include "cli/QuietStderr.h"
 #include "convert/Module1.h"
 #include "platform/AtomicFile.h"
 #include "platform/PictureBox.h"
+#include "platform/QuietStderr.h"
 #include "screen/EncodeScreen.h"
 #include "screen/WriteImage.h"
 
 namespace {
-
-constexpr int kPreviewWidth = 320;
-constexpr int kPreviewHeight = 256;
-constexpr std::int32_t kMaxVal = 255;
 
 class DiscardingSink : public ScreenSink {
 public:
@@ -72,6 +68,6 @@ void ConvertPicture(const std::string& picture, const std::string& screenFile,
         png->Write(bytes.constData(), static_cast<std::size_t>(bytes.size()));
         png->Close();
     }
-    WriteImage(preview, screenFile, kMaxVal);
+    WriteImage(preview, screenFile, kConvertMaxVal);
     if (png) png->Commit();
 }
