@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <filesystem>
 #include <utility>
 
 namespace {
@@ -19,6 +20,13 @@ std::string Lower(std::string text) {
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
 }
+
+bool IsPng(const std::string& file) {
+    return Lower(std::filesystem::path(file).extension().string()) == ".png";
+}
+
+constexpr const char* kNoPreviewFile =
+    "with -d, --preview takes no FILE: the previews go to D/STEM.png";
 
 // Reads the arguments one by one, keeping the first error but going on, so that --help
 // anywhere still gives help.
@@ -163,7 +171,11 @@ private:
         if (previewSeen_) {
             if (o.outputDir) {
                 if (previewAttached_) {
-                    Fail("with -d, --preview takes no FILE: the previews go to D/STEM.png");
+                    Fail(kNoPreviewFile);
+                } else if (previewValue_ && IsPng(previewValue_->second)) {
+                    // Most likely meant as the preview's name rather than as a picture.
+                    Fail(std::string(kNoPreviewFile) + "; to convert " + previewValue_->second +
+                         ", put --preview last");
                 } else if (previewValue_) {
                     pictures_.push_back(*previewValue_);
                 }

@@ -2,21 +2,39 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
+#include <utility>
 
 #include "platform/DrivePath.h"
 
 namespace {
 
-// One spelling for one file, so that "out/a.screen" and "./out/a.screen" compare equal.
-std::string Canonical(const std::string& path) {
-    std::error_code ignored;
-    const auto absolute = std::filesystem::absolute(ToLocalPath(path), ignored);
-    return absolute.lexically_normal().string();
+// One spelling for one file, so that "out/a.screen", "./out/a.screen" and a link to it compare
+// equal. The file need not exist yet.
+std::string Identity(const std::string& localPath) {
+    std::error_code failed;
+    const auto absolute = std::filesystem::absolute(localPath, failed);
+    if (failed) return std::filesystem::path(localPath).lexically_normal().string();
+    const auto canonical = std::filesystem::weakly_canonical(absolute, failed);
+    return failed ? absolute.lexically_normal().string() : canonical.string();
 }
 
 std::string Join(const std::string& folder, const std::string& name) {
     if (!folder.empty() && folder.back() == '/') return folder + name;
     return folder + "/" + name;
+}
+
+// The input picture that one of the entry's files would replace, and that file; or nothing.
+std::optional<std::pair<std::string, std::string>> ReplacedPicture(
+    const PlannedConversion& entry, const std::map<std::string, std::string>& pictures) {
+    const std::string screen = ToLocalPath(entry.screenFile);
+    std::vector<std::string> outputs{screen, screen + ".inf"};
+    if (entry.previewFile) outputs.push_back(*entry.previewFile);
+    for (const std::string& output : outputs) {
+        const auto found = pictures.find(Identity(output));
+        if (found != pictures.end()) return std::pair(found->second, output);
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -26,6 +44,12 @@ std::string StemOf(const std::string& picture) {
 }
 
 std::vector<PlannedConversion> PlanConversions(const ConverterOptions& options) {
+    // A picture is read where it is named; no drive mapping applies to it.
+    std::map<std::string, std::string> pictures;  // identity -> the picture as named
+    for (const std::string& picture : options.pictures) {
+        pictures.emplace(Identity(picture), picture);
+    }
+
     std::vector<PlannedConversion> plan;
     std::map<std::string, std::string> claimed;  // screen file -> the picture that writes it
     for (const std::string& picture : options.pictures) {
@@ -40,8 +64,12 @@ std::vector<PlannedConversion> PlanConversions(const ConverterOptions& options) 
             if (options.output) entry.screenFile = *options.output;
             if (options.preview) entry.previewFile = ToLocalPath(*options.preview);
         }
-        const auto [earlier, isNew] = claimed.emplace(Canonical(entry.screenFile), picture);
-        if (!isNew) {
+        if (const auto replaced = ReplacedPicture(entry, pictures)) {
+            entry.conflict = "would replace the picture " + replaced->first + " (" +
+                             replaced->second + "); not converted";
+        } else if (const auto [earlier, isNew] =
+                       claimed.emplace(Identity(ToLocalPath(entry.screenFile)), picture);
+                   !isNew) {
             entry.conflict = "would replace the output of " + earlier->second + " (" +
                              ToLocalPath(entry.screenFile) + "); not converted";
         }
@@ -53,9 +81,9 @@ std::vector<PlannedConversion> PlanConversions(const ConverterOptions& options) 
 std::string PlanError(const std::vector<PlannedConversion>& plan) {
     for (const PlannedConversion& entry : plan) {
         if (!entry.previewFile) continue;
-        const std::string preview = Canonical(*entry.previewFile);
-        const std::string screen = Canonical(entry.screenFile);
-        if (preview == screen || preview == screen + ".inf") {
+        const std::string preview = Identity(*entry.previewFile);
+        const std::string screen = ToLocalPath(entry.screenFile);
+        if (preview == Identity(screen) || preview == Identity(screen + ".inf")) {
             return "--preview must name another file than the screen file and its sidecar";
         }
     }

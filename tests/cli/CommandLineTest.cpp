@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <filesystem>
 
 #include "cli/CommandLine.h"
 #include "cli/OutputPlan.h"
+#include "tests/ScopedEnvironmentVariable.h"
+#include "tests/TempFolder.h"
 
 namespace {
 
@@ -89,6 +91,13 @@ TEST(CommandLine, UsageErrors) {
         {{"p.bmp", "--preview"}, "--preview needs a FILE"},
         {{"-d", "out", "--preview=x.png", "p.bmp"},
          "with -d, --preview takes no FILE: the previews go to D/STEM.png"},
+        // A PNG right after a bare --preview was most likely meant as its FILE, not as a picture.
+        {{"-d", "out", "--preview", "x.png", "p.bmp"},
+         "with -d, --preview takes no FILE: the previews go to D/STEM.png; to convert x.png, put "
+         "--preview last"},
+        {{"--preview", "shots/X.PNG", "p.bmp", "-d", "out"},
+         "with -d, --preview takes no FILE: the previews go to D/STEM.png; to convert "
+         "shots/X.PNG, put --preview last"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.args));
@@ -114,9 +123,10 @@ TEST(OutputPlan, WhereEachPictureGoes) {
     EXPECT_EQ(plan[3].conflict, "");  // names differ in case, and so do the files
 
     // A folder on drive C: puts the previews there as well as the screen files.
-    setenv("QUILLIX_DRIVE_C", "/drive", 1);
-    plan = PlanConversions(Parsed({"-d", "c:\\shots", "--preview", "cat.jpg"}));
-    unsetenv("QUILLIX_DRIVE_C");
+    {
+        ScopedEnvironmentVariable drive("QUILLIX_DRIVE_C", "/drive");
+        plan = PlanConversions(Parsed({"-d", "c:\\shots", "--preview", "cat.jpg"}));
+    }
     EXPECT_EQ(plan[0].screenFile, "c:\\shots/cat.screen");  // WriteImage places it
     EXPECT_EQ(plan[0].previewFile, "/drive/shots/cat.png");
 
@@ -135,6 +145,51 @@ TEST(OutputPlan, PreviewMustNotReplaceTheScreenFiles) {
     }
     EXPECT_EQ(PlanError(PlanConversions(Parsed({"-o", "x.screen", "--preview", "x.png", "p.bmp"}))),
               "");
+
+    // A link to an existing screen file is the screen file.
+    TempFolder folder;
+    WriteFileBytes(folder / "x.screen", "old screen");
+    std::filesystem::create_symlink(folder / "x.screen", folder / "link.png");
+    const auto plan = PlanConversions(
+        Parsed({"-o", folder / "x.screen", "--preview", folder / "link.png", "p.bmp"}));
+    EXPECT_NE(PlanError(plan), "");
+}
+
+// No output may replace a picture the command line names, however the two are spelt.
+TEST(OutputPlan, OutputsMustNotReplaceAnyPicture) {
+    TempFolder folder;
+    const std::string pics = folder / "pics";
+    std::filesystem::create_directory(pics);
+    std::filesystem::create_directory_symlink(pics, folder / "linked");
+    struct Case {
+        std::vector<std::string> args;
+        std::vector<std::string> conflicts;  // one for each picture, "" for none
+    };
+    const Case cases[] = {
+        {{"-o", "v.bmp", "v.bmp"}, {"would replace the picture v.bmp (v.bmp); not converted"}},
+        {{"-o", "./v.bmp", "v.bmp"}, {"would replace the picture v.bmp (./v.bmp); not converted"}},
+        {{"-o", "out/z.screen", "--preview", "v.png", "v.png"},
+         {"would replace the picture v.png (v.png); not converted"}},
+        {{"-o", "v", "v.inf"}, {"would replace the picture v.inf (v.inf); not converted"}},
+        {{"-o", folder / "linked/a.bmp", pics + "/a.bmp"},
+         {"would replace the picture " + pics + "/a.bmp (" + (folder / "linked/a.bmp") +
+          "); not converted"}},
+        // With -d, the previews of one picture must not replace another picture either.
+        {{"-d", pics, "a.jpg", pics + "/b.png", "c.bmp", "--preview"},
+         {"", "would replace the picture " + pics + "/b.png (" + pics + "/b.png); not converted",
+          ""}},
+        {{"-d", pics, pics + "/a.screen", "a.bmp"},
+         {"would replace the picture " + pics + "/a.screen (" + pics + "/a.screen); not converted",
+          "would replace the picture " + pics + "/a.screen (" + pics +
+              "/a.screen); not converted"}},
+        {{"-o", "v.screen", "--preview", "v.png", "v.bmp"}, {""}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        const std::vector<PlannedConversion> plan = PlanConversions(Parsed(c.args));
+        ASSERT_EQ(plan.size(), c.conflicts.size());
+        for (std::size_t i = 0; i < plan.size(); ++i) EXPECT_EQ(plan[i].conflict, c.conflicts[i]);
+    }
 }
 
 }  // namespace

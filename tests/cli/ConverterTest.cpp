@@ -4,9 +4,11 @@
 
 #include <QImage>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "platform/QuietStderr.h"
 #include "tests/TempFolder.h"
 #include "tests/acquire/PictureFiles.h"
 #include "tests/cli/RunProgram.h"
@@ -28,6 +30,17 @@ std::vector<std::string> NamesIn(const std::string& folder) {
     return names;
 }
 
+// The program's complaint, alone on standard error; under a sanitizer, a decoder's own words may
+// come before it, as standard error is then left alone while decoding.
+void ExpectLastLine(const std::string& err, const std::string& line) {
+    if (UnderSanitizer() && err.size() > line.size()) {
+        EXPECT_EQ(err.substr(err.size() - line.size()), line);
+        EXPECT_EQ(err[err.size() - line.size() - 1], '\n');
+    } else {
+        EXPECT_EQ(err, line);
+    }
+}
+
 class ConverterTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -35,9 +48,11 @@ protected:
         fs::create_directory(home);
     }
 
-    ProgramResult Run(const std::vector<std::string>& args, bool errOnTerminal = false) {
-        return RunProgram(QUILLIX_CONVERT, args, {{"QUILLIX_DRIVE_C", drive}, {"HOME", home}},
-                          errOnTerminal);
+    ProgramResult Run(const std::vector<std::string>& args, bool errOnTerminal = false,
+                      std::map<std::string, std::string> env = {}) {
+        env.emplace("QUILLIX_DRIVE_C", drive);
+        env.emplace("HOME", home);
+        return RunProgram(QUILLIX_CONVERT, args, env, errOnTerminal);
     }
 
     // A copy of the test card under another name.
@@ -151,6 +166,7 @@ TEST_F(ConverterTest, OutputFolderForSeveralPictures) {
 }
 
 TEST_F(ConverterTest, ProgressOnATerminal) {
+    if (!TerminalAvailable()) GTEST_SKIP() << "no pseudo-terminal to be had here";
     const std::string out = folder / "out";
     fs::create_directory(out);
     const std::string a = Picture("a.bmp");
@@ -201,7 +217,7 @@ TEST_F(ConverterTest, BadPicturesAreNamedAndReplaceNothing) {
         const ProgramResult r = Run({"-o", screen, "--preview", folder / "kept.png", c.picture});
         EXPECT_EQ(r.exitCode, 1);
         EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err, "quillix-convert: " + c.picture + ": " + c.reason + "\n");
+        ExpectLastLine(r.err, "quillix-convert: " + c.picture + ": " + c.reason + "\n");
         EXPECT_EQ(ReadFileBytes(screen), "old screen");
         EXPECT_EQ(ReadFileBytes(screen + ".inf"), "old sidecar");
         EXPECT_FALSE(fs::exists(folder / "kept.png"));
@@ -211,6 +227,23 @@ TEST_F(ConverterTest, BadPicturesAreNamedAndReplaceNothing) {
         EXPECT_NE(name[0], '.') << name;
     }
     EXPECT_TRUE(fs::is_empty(drive));
+}
+
+// A decoder's own words are kept off the terminal, except under a sanitizer, whose report from
+// inside a decoder must show.
+TEST_F(ConverterTest, StandardErrorIsLeftAloneUnderASanitizer) {
+    QImage photo(200, 150, QImage::Format_RGB32);
+    photo.fill(Qt::darkCyan);
+    const std::string cut = Bytes("cut.png", picture_files::Encode(photo, "png").substr(0, 60));
+    const std::string complaint =
+        "quillix-convert: " + cut + ": truncated picture: the file ends too soon\n";
+    for (const char* variable : {"ASAN_OPTIONS", "UBSAN_OPTIONS"}) {
+        SCOPED_TRACE(variable);
+        const ProgramResult r = Run({"-o", folder / "x.screen", cut}, false, {{variable, ""}});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_NE(r.err.find("libpng"), std::string::npos) << r.err;
+        EXPECT_TRUE(r.err.ends_with("\n" + complaint)) << r.err;
+    }
 }
 
 TEST_F(ConverterTest, UnwritableOutputsAreNamedAndReplaceNothing) {
@@ -249,6 +282,40 @@ TEST_F(ConverterTest, UnwritableOutputsAreNamedAndReplaceNothing) {
     }
     EXPECT_EQ(NamesIn(folder.Path().string()),
               (std::vector<std::string>{"card.bmp", "drive", "home", "plain", "preview.png"}));
+}
+
+TEST_F(ConverterTest, NeverReplacesAPictureItConverts) {
+    const std::string bmp = Picture("victim.bmp");
+    const std::string card = ReadFileBytes(bmp);
+    ProgramResult r = Run({"-o", bmp, bmp});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "quillix-convert: " + bmp + ": would replace the picture " + bmp + " (" + bmp +
+                         "); not converted\n");
+    EXPECT_EQ(ReadFileBytes(bmp), card);
+
+    QImage photo(64, 48, QImage::Format_RGB32);
+    photo.fill(Qt::darkCyan);
+    const std::string pngBytes = picture_files::Encode(photo, "png");
+    const std::string png = Bytes("v.png", pngBytes);
+    fs::create_directory(folder / "out");
+    r = Run({"-o", folder / "out/z.screen", "--preview", png, png});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "quillix-convert: " + png + ": would replace the picture " + png + " (" + png +
+                         "); not converted\n");
+    EXPECT_EQ(ReadFileBytes(png), pngBytes);
+    EXPECT_TRUE(fs::is_empty(folder / "out"));
+
+    // With -d, the others are still converted.
+    r = Run({"-d", folder.Path().string(), bmp, png, "--preview"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "quillix-convert: " + png + ": would replace the picture " + png + " (" + png +
+                         "); not converted\n");
+    EXPECT_EQ(ReadFileBytes(png), pngBytes);
+    EXPECT_EQ(ReadFileBytes(bmp), card);
+    EXPECT_EQ(ReadFileBytes(folder / "victim.screen").size(), 20480u);
+    EXPECT_TRUE(fs::exists(folder / "victim.png"));
+    EXPECT_FALSE(fs::exists(folder / "v.screen"));
 }
 
 TEST_F(ConverterTest, OneFailingPictureDoesNotStopTheOthers) {

@@ -24,6 +24,16 @@ struct ProgramResult {
     std::string err;
 };
 
+// Whether this system can give a program a terminal (a pseudo-terminal) to write to.
+inline bool TerminalAvailable() {
+    int master = -1;
+    int slave = -1;
+    if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) return false;
+    close(master);
+    close(slave);
+    return true;
+}
+
 inline ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                                 const std::map<std::string, std::string>& env,
                                 bool errOnTerminal = false) {
