@@ -17,8 +17,9 @@ struct PlannedConversion {
 // The screen file of a picture without -o or -d: the window's own.
 inline constexpr const char* kDefaultScreenFile = "c:\\$.screen";
 
-// One entry per picture, in order. With -d, a picture whose STEM an earlier one already has gets
-// a conflict instead of silently replacing the earlier picture's files.
+// One entry per picture, in order. A picture whose screen file, sidecar or preview is one of the
+// pictures on the command line (by any spelling or link) gets a conflict, and so does, with -d,
+// a picture whose STEM an earlier one already has, instead of silently replacing those files.
 std::vector<PlannedConversion> PlanConversions(const ConverterOptions& options);
 
 // The file name without its folder and its last extension: "shots/cat.jpg" gives "cat".
