@@ -29,8 +29,11 @@ std::string NameOf(const std::string& path) {
 std::string TemporaryName(const std::string& destination, int attempt) {
     static std::atomic<unsigned> counter{0};
     static thread_local std::mt19937 random(std::random_device{}());
-    return FolderOf(destination) + "/." + NameOf(destination) + "." + std::to_string(getpid()) +
-           "-" + std::to_string(counter++) + (attempt > 0 ? "-" + std::to_string(random()) : "");
+    std::string name = FolderOf(destination);
+    name.append("/.").append(NameOf(destination)).append(".");
+    name.append(std::to_string(getpid())).append("-").append(std::to_string(counter++));
+    if (attempt > 0) name.append("-").append(std::to_string(random()));
+    return name;
 }
 
 }  // namespace
