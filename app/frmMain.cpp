@@ -19,7 +19,7 @@
 #include "acquire/SampleCapture.h"
 #include "app/ConversionSettings.h"
 #include "app/ProgramIcon.h"
-#include "app/StartFolder.h"
+#include "platform/StartFolder.h"
 #include "convert/Module1.h"
 #include "platform/ApplicationTitle.h"
 #include "platform/AtomicFile.h"

@@ -1,18 +1,16 @@
 // quillix-convert: the window's conversion, from the command line.
-#include <unistd.h>
-
 #include <QCoreApplication>
-#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/RunConverter.h"
+#include "platform/ProcessStreams.h"
 
 int main(int argc, char** argv) {
-    // A closed pipe on stdout must not end the run before the remaining pictures are converted.
-    std::signal(SIGPIPE, SIG_IGN);
+    // The remaining pictures are still converted when whoever reads the output goes away.
+    IgnoreClosedPipes();
     std::vector<std::string> args(argv + 1, argv + argc);
     QCoreApplication app(argc, argv);  // for the image format plugins
-    return RunConverter(args, std::cout, std::cerr, isatty(STDERR_FILENO) == 1);
+    return RunConverter(args, std::cout, std::cerr, StandardErrorIsTerminal());
 }

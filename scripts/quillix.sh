@@ -43,7 +43,7 @@ case "${1:-}" in
         ;;
     test)
         install_packages "${packages[@]}"
-        build build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo
+        build build/test -DCMAKE_BUILD_TYPE=Release
         run_tests build/test
         echo "== again under AddressSanitizer and UndefinedBehaviorSanitizer"
         build build/sanitize -DCMAKE_BUILD_TYPE=Debug -DQUILLIX_SANITIZE=ON -DQUILLIX_BENCH=OFF

@@ -1,4 +1,4 @@
-#include "app/StartFolder.h"
+#include "platform/StartFolder.h"
 
 #include <QDir>
 #include <QFileInfo>
