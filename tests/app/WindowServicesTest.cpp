@@ -11,7 +11,7 @@
 #include <QTest>
 #include <filesystem>
 
-#include "app/StartFolder.h"
+#include "platform/StartFolder.h"
 #include "platform/FileChooser.h"
 #include "platform/PlainFile.h"
 #include "platform/SettingsStore.h"
