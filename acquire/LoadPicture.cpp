@@ -3,12 +3,10 @@
 #include <QImageReader>
 #include <QString>
 #include <cstdint>
-#include <exception>
+#include <cstring>
 #include <system_error>
 #include <thread>
-#include <vector>
 
-#include "acquire/ColourValues.h"
 #include "acquire/PictureFile.h"
 #include "acquire/PictureHeader.h"
 #include "platform/AtomicFile.h"
@@ -35,43 +33,37 @@ private:
     QtMessageHandler previous_;
 };
 
-// Up to this size a picture is decoded into a buffer of its own and then copied into the box's,
-// which lets a second core prepare both while the decoder runs; beyond it, memory counts more.
-constexpr std::size_t kTwoBuffersUpTo = std::size_t{512} << 20;
-
-// The work a second core does while a picture decodes: taking on the decoder's memory ahead of
-// it, then making the box's buffer. Finish (or the destructor, when decoding fails) waits for it.
-class PreparedBuffers {
+// While the decoder fills a photograph's buffer, a second core takes on its memory ahead of it.
+class PrefaultAhead {
 public:
-    PreparedBuffers() = default;
-    PreparedBuffers(const PreparedBuffers&) = delete;
-    PreparedBuffers& operator=(const PreparedBuffers&) = delete;
-
-    void Start(void* decodeTarget, std::size_t bytes, std::size_t count,
-               std::vector<std::uint32_t>& pixels) {
+    void Start(void* data, std::size_t bytes) {
         try {
-            worker_ = std::jthread([this, decodeTarget, bytes, count, &pixels] {
-                try {
-                    Prefault(decodeTarget, bytes);
-                    pixels = NewPixelBuffer(count);
-                } catch (...) {
-                    failure_ = std::current_exception();
-                }
-            });
+            worker_ = std::jthread([data, bytes] { Prefault(data, bytes); });
         } catch (const std::system_error&) {
-            // No second thread: the buffer is made after decoding instead.
+            // No second thread: the decoder takes the memory on as it goes.
         }
     }
-
     void Finish() {
         if (worker_.joinable()) worker_.join();
-        if (failure_) std::rethrow_exception(failure_);
     }
 
 private:
-    std::exception_ptr failure_;
-    std::jthread worker_;  // last, so that it is joined before failure_ goes
+    std::jthread worker_;  // joined when it goes
 };
+
+// The picture as the box holds it: rows of 0xAARRGGBB, a transparent colour as drawn over black
+// (which is what premultiplied alpha holds).
+PixelBuffer PixelsOf(const QImage& image) {
+    const QImage argb = image.convertToFormat(
+        image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    const auto width = static_cast<std::size_t>(argb.width());
+    PixelBuffer pixels = NewPixelBuffer(width * static_cast<std::size_t>(argb.height()));
+    for (int y = 0; y < argb.height(); ++y) {
+        std::memcpy(pixels.get() + static_cast<std::size_t>(y) * width, argb.constScanLine(y),
+                    width * sizeof(std::uint32_t));
+    }
+    return pixels;
+}
 
 std::string SizeText(const QSize& size) {
     return std::to_string(size.width()) + " x " + std::to_string(size.height());
@@ -135,45 +127,34 @@ void LoadPicture(const std::string& path, PictureBox& box) {
     }
     const QByteArray format = reader.format();
 
-    std::vector<std::uint32_t> pixels;
+    PixelBuffer pixels;
     QImage image;
-    const uchar* inPlace = nullptr;
-    PreparedBuffers prepared;
+    const uchar* decodeTarget = nullptr;
+    PrefaultAhead prefault;
     if (reader.size().isValid() && reader.imageFormat() == QImage::Format_RGB32 &&
         reader.transformation() == QImageIOHandler::TransformationNone) {
+        // Most photographs come here: they decode straight into the box's own buffer, which
+        // then needs neither a copy nor a conversion.
         const auto count = static_cast<std::size_t>(declared.width()) * declared.height();
-        if (count * sizeof(std::uint32_t) <= kTwoBuffersUpTo) {
-            // Most photographs come here. While the decoder works, a second core takes on the
-            // memory it is about to fill and makes the box's buffer.
-            image = QImage(declared, QImage::Format_RGB32);
-            if (!image.isNull()) prepared.Start(image.bits(), image.sizeInBytes(), count, pixels);
-        } else {
-            // Larger pictures decode straight into the box's buffer, which needs half the memory.
-            pixels = NewPixelBuffer(count);
-            image = QImage(reinterpret_cast<uchar*>(pixels.data()), declared.width(),
-                           declared.height(), declared.width() * 4, QImage::Format_RGB32);
-            inPlace = image.constBits();
-        }
+        pixels = NewPixelBuffer(count);
+        image = QImage(reinterpret_cast<uchar*>(pixels.get()), declared.width(), declared.height(),
+                       static_cast<qsizetype>(declared.width()) * 4, QImage::Format_RGB32);
+        decodeTarget = image.constBits();
+        prefault.Start(pixels.get(), count * sizeof(std::uint32_t));
     }
-    if (!reader.read(&image) || image.isNull()) FailToDecode(path, reader, file);
+    const bool decoded = reader.read(&image) && !image.isNull();
+    prefault.Finish();
+    if (!decoded) FailToDecode(path, reader, file);
     if (CutOff(format, file)) throw FileError(path, kTruncated);
     if (TooLarge(image.size())) {
         throw FileError(path, "picture too large (" + SizeText(image.size()) + ")");
     }
-    prepared.Finish();
 
+    const bool inPlace = decodeTarget != nullptr && image.constBits() == decodeTarget &&
+                         image.format() == QImage::Format_RGB32;
+    if (!inPlace) pixels = PixelsOf(image);
     const int width = image.width();
     const int height = image.height();
-    const auto count = static_cast<std::size_t>(width) * height;
-    if (inPlace != nullptr && image.constBits() == inPlace &&
-        image.format() == QImage::Format_RGB32) {
-        image = QImage();
-        ToColourValuesInPlace(pixels.data(), pixels.size());
-    } else if (inPlace == nullptr && pixels.size() == count) {
-        ColourValuesInto(image, pixels.data());
-    } else {
-        std::vector<std::uint32_t>().swap(pixels);  // the unused buffer goes before the copy
-        pixels = ColourValuesOf(image);
-    }
-    box.SetPicture(width, height, std::move(pixels));
+    image = QImage();  // lets go of the buffer before the box takes it
+    box.SetPicture(width, height, std::move(pixels), PictureBox::Layout::Argb32);
 }

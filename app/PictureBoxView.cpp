@@ -42,12 +42,13 @@ void PictureBoxView::paintEvent(QPaintEvent* event) {
         const QRect exposed = (event->rect() & area).translated(-area.topLeft()) &
                               QRect(0, 0, surface_.Width(), surface_.Height());
         if (!exposed.isEmpty()) {
-            // The surface's layout is RGBX in memory order; its unused top byte is 0, so the
-            // part is made opaque before it is drawn.
+            // Colour values are RGBX in memory order; their unused top byte is 0, so the part is
+            // made opaque before it is drawn. A decoded picture is already 0xAARRGGBB.
+            const bool decoded = surface_.PixelLayout() == PictureBox::Layout::Argb32;
             const QImage whole(reinterpret_cast<const uchar*>(std::as_const(surface_).Row(0)),
                                surface_.Width(), surface_.Height(),
                                static_cast<qsizetype>(surface_.Width()) * 4,
-                               QImage::Format_RGBX8888);
+                               decoded ? QImage::Format_RGB32 : QImage::Format_RGBX8888);
             painter.drawImage(exposed.topLeft() + area.topLeft(),
                               whole.copy(exposed).convertToFormat(QImage::Format_RGB32));
         }

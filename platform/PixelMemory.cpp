@@ -19,12 +19,10 @@ void AdviseHugePages(std::uintptr_t start, std::uintptr_t end) {
 
 }  // namespace
 
-std::vector<std::uint32_t> NewPixelBuffer(std::size_t count) {
-    std::vector<std::uint32_t> pixels;
-    pixels.reserve(count);
-    const auto start = reinterpret_cast<std::uintptr_t>(pixels.data());
+PixelBuffer NewPixelBuffer(std::size_t count) {
+    PixelBuffer pixels = std::make_unique_for_overwrite<std::uint32_t[]>(count);
+    const auto start = reinterpret_cast<std::uintptr_t>(pixels.get());
     AdviseHugePages(start, start + count * sizeof(std::uint32_t));
-    pixels.resize(count);
     return pixels;
 }
 

@@ -43,4 +43,14 @@ TEST(PictureBox, TakesThePicturesSize) {
     EXPECT_THROW(box.SetPicture(2, 2, {1, 2, 3}), std::invalid_argument);
 }
 
+TEST(PictureBox, DecodersLayoutReadsAsColourValues) {
+    PictureBox box;
+    box.SetPicture(2, 1, {0xFF102030, 0x00ABCDEF}, PictureBox::Layout::Argb32);
+    EXPECT_EQ(box.Point(0, 0), 0x302010);
+    EXPECT_EQ(box.Point(1, 0), 0xEFCDAB);
+    EXPECT_EQ(box.Point(2, 0), -1);
+    box.SetPicture(1, 1, {0x00102030});
+    EXPECT_EQ(box.Point(0, 0), 0x102030);
+}
+
 }  // namespace
