@@ -194,7 +194,7 @@ ColumnMap MapFor(const ConversionSettingsFields& settings) {
 void EncodeScreen(ScreenSink& sink, PictureBox& preview) {
     const ConversionSettingsFields settings = ConversionSettings;
     const ScreenGeometry& geometry = GeometryOf(settings.ScreenMode);
-    if (preview.Width() < 320 || preview.Height() < kScanLines) {
+    if (preview.Width() < kPreviewWidth || preview.Height() < kPreviewHeight) {
         throw std::invalid_argument("the preview must be at least 320 x 256 pixels");
     }
     const ColourLookup lookup = BuildLookup(geometry.colourCount);

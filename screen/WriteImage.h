@@ -3,15 +3,13 @@
 #include <cstdint>
 #include <string>
 
+#include "screen/ScreenGeometry.h"
+
 class PictureBox;
 
 // What the Convert command hands to WriteImage: the fixed screen file and a maxVal of 255.
 inline constexpr const char* kScreenFileName = "c:\\$.screen";
 inline constexpr std::int32_t kConvertMaxVal = 255;
-
-// The preview WriteImage draws into: one pixel for each sample of the 320 x 256 grid.
-inline constexpr int kPreviewWidth = 320;
-inline constexpr int kPreviewHeight = 256;
 
 // Clears the preview, encodes the SampleGrid into the screen file fileName (a Windows-style
 // "c:\..." path is placed by the drive mapping) and writes its one-line catalogue sidecar,

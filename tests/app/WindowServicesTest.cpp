@@ -11,10 +11,9 @@
 #include <QTest>
 #include <filesystem>
 
-#include "platform/StartFolder.h"
 #include "platform/FileChooser.h"
-#include "platform/PlainFile.h"
 #include "platform/SettingsStore.h"
+#include "platform/StartFolder.h"
 #include "tests/TempFolder.h"
 #include "tests/app/WindowFakes.h"
 
@@ -102,24 +101,6 @@ TEST(QtSettingsStore, AnUnwritableStoreIsNoError) {
     QtSettingsStore store(QString::fromStdString(folder / "blocker/Quillix.conf"));
     EXPECT_NO_THROW(store.SaveSetting("Settings", "Root", "/x.bmp"));
     EXPECT_EQ(ReadFileBytes(folder / "blocker"), "");
-}
-
-TEST(PlainFileExists, OnlyPlainVisibleFilesCount) {
-    TempFolder folder;
-    WriteFileBytes(folder / "file.bmp", "x");
-    WriteFileBytes(folder / ".hidden.bmp", "x");
-    std::filesystem::create_directory(folder / "folder");
-    std::filesystem::create_symlink(folder / "file.bmp", folder / "link.bmp");
-    std::filesystem::create_symlink(folder / "nowhere", folder / "dangling.bmp");
-    EXPECT_TRUE(PlainFileExists(folder / "file.bmp"));
-    EXPECT_FALSE(PlainFileExists(folder / ".hidden.bmp")) << "hidden files count as missing";
-    EXPECT_TRUE(PlainFileExists(folder / "link.bmp"));
-    EXPECT_FALSE(PlainFileExists(folder / "folder"));
-    EXPECT_FALSE(PlainFileExists(folder / "dangling.bmp"));
-    EXPECT_FALSE(PlainFileExists(folder / "missing.bmp"));
-    EXPECT_FALSE(PlainFileExists(folder / "file.bmp/below"));
-    EXPECT_FALSE(PlainFileExists("/dev/null"));
-    EXPECT_FALSE(PlainFileExists(""));
 }
 
 TEST(StartFolder, IsTheRememberedFolderOrTheNearestOneThatStillExists) {
