@@ -1,10 +1,10 @@
 #pragma once
 
-#include "platform/FileLookup.h"
-#include "platform/Mail.h"
-#include "platform/MessageBox.h"
-#include "platform/ProgramStarter.h"
-#include "platform/Registry.h"
+#include "platform/desktop/Mail.h"
+#include "platform/desktop/MessageBox.h"
+#include "platform/desktop/ProgramStarter.h"
+#include "platform/files/FileLookup.h"
+#include "platform/registry/Registry.h"
 
 // The platform services the About dialog uses; the caller owns them for the dialog's lifetime.
 struct AboutServices {

@@ -3,11 +3,11 @@
 #include <QApplication>
 
 #include "about/frmAbout.h"
-#include "platform/DesktopMail.h"
-#include "platform/FileLookup.h"
-#include "platform/LinuxRegistry.h"
-#include "platform/MessageBox.h"
-#include "platform/ProgramStarter.h"
+#include "platform/desktop/DesktopMail.h"
+#include "platform/desktop/MessageBox.h"
+#include "platform/desktop/ProgramStarter.h"
+#include "platform/files/FileLookup.h"
+#include "platform/registry/LinuxRegistry.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/FileLookup.h"
-#include "platform/MessageBox.h"
-#include "platform/ProgramStarter.h"
-#include "platform/Registry.h"
+#include "platform/desktop/MessageBox.h"
+#include "platform/desktop/ProgramStarter.h"
+#include "platform/files/FileLookup.h"
+#include "platform/registry/Registry.h"
 
 // Raised by GetKeyValue for a value it cannot turn into text: one whose length is 0.
 class RegistryValueError : public std::runtime_error {

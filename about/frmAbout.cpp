@@ -10,8 +10,8 @@
 #include <functional>
 
 #include "about/AboutTexts.h"
-#include "app/ProgramIcon.h"
-#include "platform/Twips.h"
+#include "platform/desktop/ProgramIcon.h"
+#include "platform/desktop/Twips.h"
 
 namespace {
 

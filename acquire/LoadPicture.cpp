@@ -9,9 +9,9 @@
 
 #include "acquire/PictureFile.h"
 #include "acquire/PictureHeader.h"
-#include "platform/AtomicFile.h"
-#include "platform/PictureBox.h"
-#include "platform/PixelMemory.h"
+#include "platform/files/FileError.h"
+#include "platform/picture/PictureBox.h"
+#include "platform/picture/PixelMemory.h"
 
 namespace {
 

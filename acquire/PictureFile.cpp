@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/AtomicFile.h"
+#include "platform/files/FileError.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ReadOnlyFile.h"
+#include "platform/files/ReadOnlyFile.h"
 
 // A picture file opened for a decoder, read through a buffer of its own so that every read
 // request reaches readData whole. That lets it note when a decoder asked for bytes beyond the

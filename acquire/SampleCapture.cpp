@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "convert/Module1.h"
-#include "platform/PictureBox.h"
+#include "platform/picture/PictureBox.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QFrame>
 #include <cstdint>
 
-#include "platform/PictureBox.h"
+#include "platform/picture/PictureBox.h"
 
 // A picture box on screen: a 2-pixel sunken border around a drawing area that shows the
 // PictureBox surface, so what is drawn into it stays and comes back whenever the window repaints.

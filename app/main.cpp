@@ -1,9 +1,9 @@
 // Quillix: the window program. It reads no command line.
 #include <QApplication>
 
-#include "app/ProgramIcon.h"
 #include "app/frmMain.h"
-#include "platform/ApplicationTitle.h"
+#include "platform/desktop/ApplicationTitle.h"
+#include "platform/desktop/ProgramIcon.h"
 
 int main(int /*argc*/, char** argv) {
     // Only the program's name is handed on, so no argument changes what the window does.

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/ConversionSettings.h"
+#include "convert/ConversionSettings.h"
 #include "convert/Module1.h"
-#include "platform/PictureBox.h"
+#include "platform/picture/PictureBox.h"
 #include "screen/EncodeScreen.h"
 
 namespace {

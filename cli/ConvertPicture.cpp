@@ -8,9 +8,9 @@
 #include "acquire/LoadPicture.h"
 #include "acquire/SampleCapture.h"
 #include "convert/Module1.h"
-#include "platform/AtomicFile.h"
-#include "platform/PictureBox.h"
-#include "platform/QuietStderr.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/picture/PictureBox.h"
+#include "platform/process/QuietStderr.h"
 #include "screen/EncodeScreen.h"
 #include "screen/WriteImage.h"
 

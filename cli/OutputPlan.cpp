@@ -5,7 +5,7 @@
 #include <optional>
 #include <utility>
 
-#include "platform/DrivePath.h"
+#include "platform/files/DrivePath.h"
 
 namespace {
 

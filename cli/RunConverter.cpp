@@ -4,12 +4,12 @@
 #include <new>
 #include <ostream>
 
-#include "app/ConversionSettings.h"
 #include "cli/CommandLine.h"
 #include "cli/ConvertPicture.h"
 #include "cli/OutputPlan.h"
-#include "platform/AtomicFile.h"
-#include "platform/DrivePath.h"
+#include "convert/ConversionSettings.h"
+#include "platform/files/DrivePath.h"
+#include "platform/files/FileError.h"
 
 namespace {
 

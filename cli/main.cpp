@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cli/RunConverter.h"
-#include "platform/ProcessStreams.h"
+#include "platform/process/ProcessStreams.h"
 
 int main(int argc, char** argv) {
     // The remaining pictures are still converted when whoever reads the output goes away.

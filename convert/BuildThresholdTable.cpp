@@ -1,6 +1,6 @@
 #include <cmath>
 
-#include "app/ConversionSettings.h"
+#include "convert/ConversionSettings.h"
 #include "convert/Module1.h"
 
 namespace Module1 {

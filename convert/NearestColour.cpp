@@ -1,4 +1,4 @@
-#include "app/ConversionSettings.h"
+#include "convert/ConversionSettings.h"
 #include "convert/Module1.h"
 
 namespace Module1 {

@@ -5,9 +5,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "app/ConversionSettings.h"
+#include "convert/ConversionSettings.h"
 #include "convert/Module1.h"
-#include "platform/PictureBox.h"
+#include "platform/picture/PictureBox.h"
 #include "screen/ScreenGeometry.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include "screen/WriteImage.h"
 
-#include "app/ConversionSettings.h"
-#include "platform/AtomicFile.h"
-#include "platform/DrivePath.h"
-#include "platform/PictureBox.h"
+#include "convert/ConversionSettings.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/files/DrivePath.h"
+#include "platform/picture/PictureBox.h"
 #include "screen/EncodeScreen.h"
 #include "screen/ScreenGeometry.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ConversionSettings.h"
+#include "convert/ConversionSettings.h"
 #include "convert/Module1.h"
 
 // Puts every piece of conversion state back to how a fresh run has it after start-up, so that

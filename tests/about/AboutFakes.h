@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileLookup.h"
-#include "platform/Mail.h"
-#include "platform/MemoryRegistry.h"
-#include "platform/MessageBox.h"
-#include "platform/ProgramStarter.h"
+#include "platform/desktop/Mail.h"
+#include "platform/desktop/MessageBox.h"
+#include "platform/desktop/ProgramStarter.h"
+#include "platform/files/FileLookup.h"
+#include "platform/registry/MemoryRegistry.h"
 
 // A registry in memory that also records what was asked of it.
 class RecordingRegistry : public Registry {

@@ -6,9 +6,9 @@
 #include <filesystem>
 
 #include "about/SysInfoLauncher.h"
-#include "platform/FileLookup.h"
-#include "platform/LinuxRegistry.h"
-#include "platform/ProgramStarter.h"
+#include "platform/desktop/ProgramStarter.h"
+#include "platform/files/FileLookup.h"
+#include "platform/registry/LinuxRegistry.h"
 #include "tests/ScopedEnvironmentVariable.h"
 #include "tests/TempFolder.h"
 #include "tests/about/AboutFakes.h"

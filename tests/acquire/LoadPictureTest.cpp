@@ -9,8 +9,8 @@
 #include <string>
 
 #include "acquire/LoadPicture.h"
-#include "platform/AtomicFile.h"
-#include "platform/PictureBox.h"
+#include "platform/files/FileError.h"
+#include "platform/picture/PictureBox.h"
 #include "tests/TempFolder.h"
 #include "tests/acquire/PictureFiles.h"
 

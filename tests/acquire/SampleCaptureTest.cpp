@@ -3,7 +3,7 @@
 #include <array>
 
 #include "acquire/SampleCapture.h"
-#include "platform/PictureBox.h"
+#include "platform/picture/PictureBox.h"
 #include "tests/ConversionState.h"
 
 namespace {

@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "app/frmMain.h"
-#include "platform/FileChooser.h"
-#include "platform/MessageBox.h"
-#include "platform/SettingsStore.h"
+#include "platform/desktop/FileChooser.h"
+#include "platform/desktop/MessageBox.h"
+#include "platform/desktop/SettingsStore.h"
 #include "tests/ConversionState.h"
 #include "tests/ScopedEnvironmentVariable.h"
 #include "tests/TempFolder.h"

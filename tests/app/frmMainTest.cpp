@@ -15,7 +15,7 @@
 #include <csignal>
 
 #include "convert/Module1.h"
-#include "platform/ApplicationTitle.h"
+#include "platform/desktop/ApplicationTitle.h"
 #include "screen/WriteImage.h"
 #include "tests/app/WindowFakes.h"
 

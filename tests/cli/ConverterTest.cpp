@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/QuietStderr.h"
+#include "platform/process/QuietStderr.h"
 #include "tests/TempFolder.h"
 #include "tests/acquire/PictureFiles.h"
 #include "tests/cli/RunProgram.h"

@@ -7,9 +7,9 @@
 
 #include "acquire/LoadPicture.h"
 #include "acquire/SampleCapture.h"
-#include "app/ConversionSettings.h"
+#include "convert/ConversionSettings.h"
 #include "convert/Module1.h"
-#include "platform/PictureBox.h"
+#include "platform/picture/PictureBox.h"
 #include "screen/WriteImage.h"
 #include "tests/TempFolder.h"
 #include "tests/acquire/PictureFiles.h"

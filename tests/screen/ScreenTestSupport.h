@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "convert/Module1.h"
-#include "platform/PictureBox.h"
+#include "platform/picture/PictureBox.h"
 #include "screen/EncodeScreen.h"
 #include "tests/ConversionState.h"
 

@@ -9,7 +9,7 @@
 #include <csignal>
 #include <cstdlib>
 
-#include "platform/AtomicFile.h"
+#include "platform/files/FileError.h"
 #include "screen/WriteImage.h"
 #include "tests/ScopedEnvironmentVariable.h"
 #include "tests/TempFolder.h"

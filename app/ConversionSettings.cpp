@@ -1,3 +1,0 @@
-#include "app/ConversionSettings.h"
-
-ConversionSettingsFields ConversionSettings;

@@ -1,0 +1,3 @@
+#include "convert/ConversionSettings.h"
+
+ConversionSettingsFields ConversionSettings;

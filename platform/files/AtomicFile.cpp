@@ -1,0 +1,127 @@
+#include "platform/files/AtomicFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <random>
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A name beside the target that no other writer uses: the process id and a counter, then a few
+// random characters in case an earlier process with the same id left one behind.
+std::string TemporaryName(const std::string& destination, int attempt) {
+    static std::atomic<unsigned> counter{0};
+    static thread_local std::mt19937 random(std::random_device{}());
+    std::string name = FolderOf(destination);
+    name.append("/.").append(NameOf(destination)).append(".");
+    name.append(std::to_string(getpid())).append("-").append(std::to_string(counter++));
+    if (attempt > 0) name.append("-").append(std::to_string(random()));
+    return name;
+}
+
+}  // namespace
+
+AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {
+    if (target_.empty() || target_.back() == '/') Fail(EISDIR);
+    struct stat existing {};
+    if (stat(target_.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+        // A folder, device or pipe is never replaced by a plain file.
+        if (S_ISDIR(existing.st_mode)) Fail(EISDIR);
+        Fail("not a regular file");
+    }
+
+    // A link is followed, so that the file it points at is replaced and the link stays.
+    std::error_code unresolved;
+    if (std::filesystem::is_symlink(target_, unresolved)) {
+        const auto resolved = std::filesystem::canonical(target_, unresolved);
+        if (!unresolved) destination_ = resolved.string();
+    }
+    if (destination_.empty()) destination_ = target_;
+
+    // Created with the usual permissions, which the kernel narrows by the umask; a replaced file
+    // keeps its own.
+    for (int attempt = 0; fd_ < 0; ++attempt) {
+        const std::string name = TemporaryName(destination_, attempt);
+        fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ >= 0) {
+            temporary_ = name;
+        } else if (errno != EEXIST || attempt >= 100) {
+            Fail(errno);
+        }
+    }
+    struct stat replaced {};
+    if (stat(destination_.c_str(), &replaced) == 0 && fchmod(fd_, replaced.st_mode & 07777) != 0) {
+        Fail(errno);
+    }
+}
+
+AtomicFile::~AtomicFile() {
+    if (!committed_) Discard();
+}
+
+void AtomicFile::Write(const void* data, std::size_t size) {
+    if (fd_ < 0) Fail(EBADF);
+    const char* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t written = ::write(fd_, bytes, size);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            Fail(errno);
+        }
+        bytes += written;
+        size -= static_cast<std::size_t>(written);
+    }
+}
+
+void AtomicFile::Close() {
+    if (fd_ < 0) return;
+    // A full disk may only show when the data is flushed or the file closed. Some network and
+    // user-space file systems cannot flush at all; that is no failure of the write.
+    if (fsync(fd_) != 0 && errno != EINVAL && errno != ENOTSUP) Fail(errno);
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) Fail(errno);
+}
+
+void AtomicFile::Commit() {
+    Close();
+    if (std::rename(temporary_.c_str(), destination_.c_str()) != 0) Fail(errno);
+    committed_ = true;
+}
+
+void AtomicFile::Fail(int error) {
+    Fail(std::string(std::strerror(error)));
+}
+
+void AtomicFile::Fail(const std::string& reason) {
+    Discard();
+    throw FileError(target_, reason);
+}
+
+void AtomicFile::Discard() noexcept {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!temporary_.empty()) {
+        ::unlink(temporary_.c_str());
+        temporary_.clear();
+    }
+}

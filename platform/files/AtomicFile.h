@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "platform/files/FileError.h"
+
+// Replaces a file as a whole or not at all. The content goes to a temporary file in the target's
+// folder; Commit renames it over the target, so a reader sees the old file or the new one, never
+// a half-written one, and a failure leaves the old file as it was. Without Commit the temporary
+// file is removed. Every failure raises FileError naming the target and the system's reason.
+class AtomicFile {
+public:
+    explicit AtomicFile(std::string target);
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    void Write(const void* data, std::size_t size);
+    void Write(const std::string& text) { Write(text.data(), text.size()); }
+    // Flushes the content to disk and closes the temporary file.
+    void Close();
+    // Closes if still open, then puts the new content in place of the target.
+    void Commit();
+
+    const std::string& Target() const { return target_; }
+
+private:
+    [[noreturn]] void Fail(int error);
+    [[noreturn]] void Fail(const std::string& reason);
+    void Discard() noexcept;
+
+    std::string target_;
+    std::string destination_;  // the target, or the file that the target links to
+    std::string temporary_;
+    int fd_ = -1;
+    bool committed_ = false;
+};

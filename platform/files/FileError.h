@@ -1,0 +1,19 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+// A file that could not be read or written: what() is "path: reason".
+class FileError : public std::runtime_error {
+public:
+    FileError(std::string path, std::string reason)
+        : std::runtime_error(path + ": " + reason),
+          path_(std::move(path)),
+          reason_(std::move(reason)) {}
+    const std::string& Path() const { return path_; }
+    const std::string& Reason() const { return reason_; }
+
+private:
+    std::string path_;
+    std::string reason_;
+};
