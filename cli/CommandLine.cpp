@@ -1,10 +1,11 @@
 #include "cli/CommandLine.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <filesystem>
-#include <utility>
+#include <map>
 
 namespace {
 
@@ -28,191 +29,168 @@ bool IsPng(const std::string& file) {
 constexpr const char* kNoPreviewFile =
     "with -d, --preview takes no FILE: the previews go to D/STEM.png";
 
-// Reads the arguments one by one, keeping the first error but going on, so that --help
-// anywhere still gives help.
-class Parser {
-public:
-    explicit Parser(const std::vector<std::string>& args) : args_(args) {}
+// A value checker for CLI11 whose failure is our own one-line message.
+CLI::Validator Check(std::function<std::string(const std::string&)> check) {
+    return CLI::Validator([check](std::string& value) { return check(value); }, "");
+}
 
-    ParsedCommandLine Run() {
-        for (next_ = 0; next_ < args_.size();) {
-            const std::string& arg = args_[next_++];
-            if (optionsEnded_ || arg == "-" || arg.empty() || arg[0] != '-') {
-                AddPicture(arg);
-            } else if (arg == "--") {
-                optionsEnded_ = true;
-            } else if (arg.rfind("--", 0) == 0) {
-                Long(arg);
-            } else {
-                ShortCluster(arg);
-            }
+// Maps names to numbers without regard to case; anything else fails with "invalid WHAT".
+CLI::Validator OneOf(const std::string& what, const std::map<std::string, int>& names,
+                     const std::string& valid) {
+    return CLI::Validator(
+        [=](std::string& value) -> std::string {
+            const auto found = names.find(Lower(value));
+            if (found == names.end()) return "invalid " + what + " '" + value + "': use " + valid;
+            value = std::to_string(found->second);
+            return {};
+        },
+        "");
+}
+
+// The arguments up to "--", where options can stand.
+std::vector<std::string> OptionArea(const std::vector<std::string>& args) {
+    return {args.begin(), std::find(args.begin(), args.end(), "--")};
+}
+
+bool Asked(const std::vector<std::string>& args, const char* shortName, const char* longName) {
+    const auto area = OptionArea(args);
+    return std::any_of(area.begin(), area.end(),
+                       [&](const std::string& arg) { return arg == shortName || arg == longName; });
+}
+
+// How the user spelt the option that CLI11 names in a message ("--mode: ..."): the last
+// argument that names it, so that "-m" is reported as "-m".
+std::string Spelling(const CLI::App& app, const std::vector<std::string>& args,
+                     const std::string& message) {
+    const std::string name = message.substr(0, message.find(':'));
+    const CLI::Option* option = nullptr;
+    for (const CLI::Option* candidate : app.get_options())
+        if (candidate->check_name(name)) option = candidate;
+    if (option == nullptr) return name;
+    const auto area = OptionArea(args);
+    for (auto arg = area.rbegin(); arg != area.rend(); ++arg) {
+        const std::string head = arg->substr(0, arg->find('='));
+        if (option->check_name(head)) return head;
+        if (head.size() >= 2 && head[0] == '-' && head[1] != '-' &&
+            option->check_sname(std::string(1, head.back())))
+            return "-" + std::string(1, head.back());
+    }
+    return name;
+}
+
+// CLI11's complaint, said the way this program says its usage errors.
+std::string UsageMessage(const CLI::App& app, const std::vector<std::string>& args,
+                         const CLI::ParseError& error) {
+    const std::string message = error.what();
+    const std::string name = Spelling(app, args, message);
+    if (dynamic_cast<const CLI::ValidationError*>(&error) != nullptr) {
+        // "invalid mode '3': use ..." names the option as it was given: "... '3' for -m: use".
+        std::string said = message.substr(message.find(':') + 2);
+        if (const auto use = said.find(": use "); said.starts_with("invalid ") && use != said.npos)
+            said.insert(use, " for " + name);
+        return said;
+    }
+    if (dynamic_cast<const CLI::ExtrasError*>(&error) != nullptr)
+        return "unknown option " + message.substr(message.rfind(' ') + 1);
+    if (message.find("disallowed flag override") != std::string::npos)
+        return "--" + message.substr(0, message.find(' ')) + " takes no value";
+    if (message.find("required") != std::string::npos) return name + " needs a value";
+    return message;
+}
+
+// Puts the --preview value back among the pictures, in its place on the command line.
+void InsertPicture(std::vector<std::string>& pictures, const std::vector<std::string>& args,
+                   std::size_t place) {
+    std::size_t before = 0;
+    for (std::size_t i = 0, next = 0; i < place && next < pictures.size(); ++i)
+        if (args[i] == pictures[next]) ++before, ++next;
+    pictures.insert(pictures.begin() + static_cast<std::ptrdiff_t>(before), args[place]);
+}
+
+// With -d, --preview takes no FILE; without it, it needs one.
+void SettlePreview(ParsedCommandLine& result, const CLI::Option& preview,
+                   const std::string& previewValue, const std::vector<std::string>& args) {
+    ConverterOptions& o = result.options;
+    if (preview.count() == 0) return;
+    const auto area = OptionArea(args);
+    const auto last = std::find_if(area.rbegin(), area.rend(), [](const std::string& arg) {
+        return arg.rfind("--preview", 0) == 0;
+    });
+    const bool attached = last->find('=') != std::string::npos;
+    const bool valued = attached || (!previewValue.empty() && last != area.rbegin());
+    if (!o.outputDir) {
+        if (previewValue.empty()) {
+            result.error = "--preview needs a FILE";
+        } else {
+            o.preview = previewValue;
         }
-        SettlePreview();
-        if (!result_.options.help && !result_.options.version) Validate();
-        return std::move(result_);
+        return;
     }
-
-private:
-    void Fail(const std::string& message) {
-        if (result_.error.empty()) result_.error = message;
+    o.previewInOutputDir = true;
+    if (attached) {
+        result.error = kNoPreviewFile;
+    } else if (valued && IsPng(previewValue)) {
+        // Most likely meant as the preview's name rather than as a picture.
+        result.error =
+            std::string(kNoPreviewFile) + "; to convert " + previewValue + ", put --preview last";
+    } else if (valued) {
+        InsertPicture(o.pictures, args, static_cast<std::size_t>(area.rend() - last));
     }
+}
 
-    void AddPicture(const std::string& picture) { pictures_.emplace_back(next_ - 1, picture); }
-
-    // The next argument as an option's value, or nothing at the end.
-    std::optional<std::string> TakeNext() {
-        if (next_ >= args_.size()) return std::nullopt;
-        return args_[next_++];
-    }
-
-    void Long(const std::string& arg) {
-        const auto equals = arg.find('=');
-        const std::string name = arg.substr(0, equals);
-        std::optional<std::string> attached;
-        if (equals != std::string::npos) attached = arg.substr(equals + 1);
-
-        const auto flag = [&](bool& field) {
-            if (attached) Fail(name + " takes no value");
-            field = true;
-        };
-        if (name == "--stagger") return flag(result_.options.stagger);
-        if (name == "--quiet") return flag(result_.options.quiet);
-        if (name == "--help") return flag(result_.options.help);
-        if (name == "--version") return flag(result_.options.version);
-        if (name == "--preview") {
-            previewSeen_ = true;
-            previewAttached_ = attached.has_value();
-            if (attached) {
-                previewValue_ = {next_ - 1, *attached};
-            } else if (next_ < args_.size() && !LooksLikeOption(args_[next_])) {
-                // Taken for now; with -d it turns out to be a picture after all.
-                previewValue_ = {next_, args_[next_]};
-                ++next_;
-            } else {
-                previewValue_.reset();
-            }
-            return;
-        }
-        const char* shortName = name == "--mode"         ? "m"
-                                : name == "--tone"       ? "t"
-                                : name == "--output"     ? "o"
-                                : name == "--output-dir" ? "d"
-                                                         : nullptr;
-        if (shortName == nullptr) return Fail("unknown option " + name);
-        std::optional<std::string> value = attached ? attached : TakeNext();
-        if (!value) return Fail(name + " needs a value");
-        Valued(shortName[0], name, *value);
-    }
-
-    void ShortCluster(const std::string& arg) {
-        for (std::size_t i = 1; i < arg.size(); ++i) {
-            const char c = arg[i];
-            const std::string name = std::string("-") + c;
-            switch (c) {
-                case 's':
-                    result_.options.stagger = true;
-                    continue;
-                case 'q':
-                    result_.options.quiet = true;
-                    continue;
-                case 'h':
-                    result_.options.help = true;
-                    continue;
-                case 'm':
-                case 't':
-                case 'o':
-                case 'd': {
-                    std::optional<std::string> value =
-                        i + 1 < arg.size() ? std::optional(arg.substr(i + 1)) : TakeNext();
-                    if (!value) return Fail(name + " needs a value");
-                    return Valued(c, name, *value);
-                }
-                default:
-                    return Fail("unknown option " + name);
-            }
-        }
-    }
-
-    void Valued(char option, const std::string& name, const std::string& value) {
-        ConverterOptions& o = result_.options;
-        switch (option) {
-            case 'm':
-                if (value.size() == 1 && std::string("01245").find(value[0]) != std::string::npos) {
-                    o.screenMode = value[0] - '0';
-                } else {
-                    Fail("invalid mode '" + value + "' for " + name + ": use 0, 1, 2, 4 or 5");
-                }
-                return;
-            case 't': {
-                const auto found = std::find(kToneNames.begin(), kToneNames.end(), Lower(value));
-                if (found == kToneNames.end()) {
-                    Fail("invalid tone '" + value + "' for " + name +
-                         ": use none, fine, coarse, spiral or diagonal");
-                } else {
-                    o.toneStyle = static_cast<int>(found - kToneNames.begin());
-                }
-                return;
-            }
-            case 'o':
-                if (value.empty()) return Fail(name + " needs a FILE");
-                o.output = value;
-                return;
-            case 'd':
-                if (value.empty()) return Fail(name + " needs a folder");
-                o.outputDir = value;
-                return;
-        }
-    }
-
-    static bool LooksLikeOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
-
-    void SettlePreview() {
-        ConverterOptions& o = result_.options;
-        if (previewSeen_) {
-            if (o.outputDir) {
-                if (previewAttached_) {
-                    Fail(kNoPreviewFile);
-                } else if (previewValue_ && IsPng(previewValue_->second)) {
-                    // Most likely meant as the preview's name rather than as a picture.
-                    Fail(std::string(kNoPreviewFile) + "; to convert " + previewValue_->second +
-                         ", put --preview last");
-                } else if (previewValue_) {
-                    pictures_.push_back(*previewValue_);
-                }
-                o.previewInOutputDir = true;
-            } else if (!previewValue_ || previewValue_->second.empty()) {
-                Fail("--preview needs a FILE");
-            } else {
-                o.preview = previewValue_->second;
-            }
-        }
-        std::sort(pictures_.begin(), pictures_.end());
-        for (auto& picture : pictures_) o.pictures.push_back(std::move(picture.second));
-    }
-
-    void Validate() {
-        const ConverterOptions& o = result_.options;
-        if (o.pictures.empty()) Fail("no PICTURE given");
-        if (o.output && o.outputDir) Fail("-o and -d cannot be used together");
-        if (o.pictures.size() > 1 && !o.outputDir) {
-            Fail("several pictures need -d D: -o and the default output take one picture");
-        }
-    }
-
-    const std::vector<std::string>& args_;
-    std::size_t next_ = 0;
-    bool optionsEnded_ = false;
-    std::vector<std::pair<std::size_t, std::string>> pictures_;  // with their places
-    bool previewSeen_ = false;
-    bool previewAttached_ = false;
-    std::optional<std::pair<std::size_t, std::string>> previewValue_;
-    ParsedCommandLine result_;
-};
+std::string Validate(const ConverterOptions& o) {
+    if (o.pictures.empty()) return "no PICTURE given";
+    if (o.output && o.outputDir) return "-o and -d cannot be used together";
+    if (o.pictures.size() > 1 && !o.outputDir)
+        return "several pictures need -d D: -o and the default output take one picture";
+    return {};
+}
 
 }  // namespace
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
-    return Parser(args).Run();
+    ParsedCommandLine result;
+    ConverterOptions& o = result.options;
+    CLI::App app;
+    app.set_help_flag();
+    app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+
+    app.add_option("-m,--mode", o.screenMode)->check(Check([](const std::string& value) {
+        return value.size() == 1 && std::string("01245").find(value[0]) != std::string::npos
+                   ? std::string()
+                   : "invalid mode '" + value + "': use 0, 1, 2, 4 or 5";
+    }));
+    std::map<std::string, int> tones;
+    for (std::size_t i = 0; i < kToneNames.size(); ++i) tones[kToneNames[i]] = static_cast<int>(i);
+    app.add_option("-t,--tone", o.toneStyle)
+        ->transform(OneOf("tone", tones, "none, fine, coarse, spiral or diagonal"));
+    app.add_flag("-s,--stagger", o.stagger)->disable_flag_override();
+    app.add_option("-o,--output", o.output)->check(Check([](const std::string& value) {
+        return value.empty() ? "-o needs a FILE" : "";
+    }));
+    app.add_option("-d,--output-dir", o.outputDir)->check(Check([](const std::string& value) {
+        return value.empty() ? "-d needs a folder" : "";
+    }));
+    std::string previewValue;
+    CLI::Option* preview = app.add_option("--preview", previewValue)->expected(0, 1);
+    app.add_flag("-q,--quiet", o.quiet)->disable_flag_override();
+    app.add_flag("-h,--help", o.help)->disable_flag_override();
+    app.add_flag("--version", o.version)->disable_flag_override();
+    app.add_option("PICTURE", o.pictures);
+
+    try {
+        std::vector<std::string> reversed(args.rbegin(), args.rend());
+        app.parse(reversed);
+    } catch (const CLI::ParseError& error) {
+        result.error = UsageMessage(app, args, error);
+    }
+    // Help and the version win over any mistake on the same command line.
+    o.help = o.help || Asked(args, "-h", "--help");
+    o.version = o.version || Asked(args, "--version", "--version");
+    if (!result.error.empty() || o.help || o.version) return result;
+    SettlePreview(result, *preview, previewValue, args);
+    if (result.error.empty()) result.error = Validate(o);
+    return result;
 }
 
 std::string UsageText() {

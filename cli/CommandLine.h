@@ -24,9 +24,12 @@ struct ParsedCommandLine {
     std::string error;  // a usage error, one line; empty when the command line is sound
 };
 
-// Reads the arguments after the program name. Short options may be clustered ("-sq") and take
-// their value attached or as the next argument ("-m4", "-m 4"); long options take "=VALUE" or
-// the next argument; "--" ends the options. With -d, --preview takes no FILE.
+// Reads the arguments after the program name (with CLI11). Short options may be clustered
+// ("-sq") and take their value attached or as the next argument ("-m4", "-m 4"); long options
+// take "=VALUE" or the next argument; "--" ends the options; the last of a repeated option counts.
+// With -d, --preview takes no FILE. To add an option, give ConverterOptions a field and
+// ParseCommandLine one add_option or add_flag, with a check whose failure reads
+// "invalid WHAT 'VALUE': use ..."; mention it in UsageText.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 // The usage text shown by --help and after a usage error.
