@@ -1,0 +1,150 @@
+// quality: scores a screen file against the picture it was converted from, as a viewer sees
+// both; prints the mean CIEDE2000 (lower is better) and the mean SSIM of lightness (higher is
+// better).
+//   quality [-m MODE] [--palette P,P,...] [--fit stretch|keep|fill] PICTURE SCREEN
+#include <QCoreApplication>
+#include <QImage>
+#include <QImageReader>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "bench/quality/QualityScore.h"
+#include "bench/quality/ShownScreen.h"
+#include "bench/quality/SourceOnGrid.h"
+
+namespace {
+
+struct Arguments {
+    int screenMode = 2;
+    std::vector<std::uint8_t> palette;  // empty: the MODE's own colours
+    Fit fit = Fit::Stretch;
+    std::string picture, screen;
+};
+
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// A file that cannot be read or understood, named with the reason.
+struct InputError : std::runtime_error {
+    InputError(const std::string& path, const std::string& reason)
+        : std::runtime_error(path + ": " + reason) {}
+};
+
+std::vector<std::uint8_t> DefaultPalette(int screenMode) {
+    switch (screenMode) {
+        case 0:
+        case 4:
+            return {0, 7};
+        case 1:
+        case 5:
+            return {0, 1, 3, 7};
+        default:
+            return {0, 1, 2, 3, 4, 5, 6, 7};
+    }
+}
+
+std::vector<std::uint8_t> ParsePalette(const std::string& text) {
+    std::vector<std::uint8_t> palette;
+    std::stringstream items(text);
+    for (std::string item; std::getline(items, item, ',');) {
+        if (item.size() != 1 || item[0] < '0' || item[0] > '7') {
+            throw UsageError("--palette takes BBC colour numbers 0..7 separated by commas");
+        }
+        palette.push_back(static_cast<std::uint8_t>(item[0] - '0'));
+    }
+    return palette;
+}
+
+Fit ParseFit(const std::string& text) {
+    if (text == "stretch") return Fit::Stretch;
+    if (text == "keep") return Fit::Keep;
+    if (text == "fill") return Fit::Fill;
+    throw UsageError("--fit takes stretch, keep or fill");
+}
+
+Arguments Parse(const std::vector<std::string>& args) {
+    Arguments parsed;
+    std::vector<std::string> files;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const auto value = [&]() -> const std::string& {
+            if (i + 1 == args.size()) throw UsageError(arg + " needs a value");
+            return args[++i];
+        };
+        if (arg == "-m") {
+            const std::string& mode = value();
+            if (mode != "0" && mode != "1" && mode != "2" && mode != "4" && mode != "5") {
+                throw UsageError("-m takes 0, 1, 2, 4 or 5");
+            }
+            parsed.screenMode = std::stoi(mode);
+        } else if (arg == "--palette") {
+            parsed.palette = ParsePalette(value());
+        } else if (arg == "--fit") {
+            parsed.fit = ParseFit(value());
+        } else if (!arg.empty() && arg[0] == '-') {
+            throw UsageError("unknown option " + arg);
+        } else {
+            files.push_back(arg);
+        }
+    }
+    if (files.size() != 2) throw UsageError("give the picture and the screen file");
+    parsed.picture = files[0];
+    parsed.screen = files[1];
+    if (parsed.palette.empty()) parsed.palette = DefaultPalette(parsed.screenMode);
+    return parsed;
+}
+
+QImage ReadPicture(const std::string& path) {
+    QImageReader::setAllocationLimit(2048);
+    QImageReader reader(QString::fromStdString(path));
+    reader.setAutoTransform(true);  // as the converter reads it
+    QImage image = reader.read();
+    if (image.isNull()) throw InputError(path, reader.errorString().toStdString());
+    return image.convertToFormat(QImage::Format_RGB888);
+}
+
+std::vector<std::uint8_t> ReadScreen(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw InputError(path, "cannot open the screen file");
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+QualityScore Score(const Arguments& args) {
+    const QImage picture = ReadPicture(args.picture);
+    const std::vector<std::uint8_t> screen = ReadScreen(args.screen);
+    const Placement placement = PlacementOf(picture.width(), picture.height(), args.fit);
+    const LinearPicture source =
+        SourceOnGrid([&picture](int y) { return picture.constScanLine(y); }, picture.width(),
+                     picture.height(), placement);
+    try {
+        return ScoreQuality(source, ShownScreen(screen, args.screenMode, args.palette),
+                            CoveredRect(placement));
+    } catch (const std::invalid_argument& e) {
+        throw InputError(args.screen, e.what());
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);  // for the image format plugins
+    try {
+        const QualityScore score = Score(Parse({argv + 1, argv + argc}));
+        std::printf("ciede2000 %.4f ssim %.4f\n", score.ciede2000, score.ssim);
+        return 0;
+    } catch (const UsageError& e) {
+        std::cerr << "quality: " << e.what() << "\nusage: quality [-m MODE] [--palette P,P,...] "
+                  << "[--fit stretch|keep|fill] PICTURE SCREEN\n";
+        return 2;
+    } catch (const std::exception& e) {
+        std::cerr << "quality: " << e.what() << "\n";
+        return 1;
+    }
+}
