@@ -1,7 +1,9 @@
-// quality: scores a screen file against the picture it was converted from, as a viewer sees
-// both; prints the mean CIEDE2000 (lower is better) and the mean SSIM of lightness (higher is
-// better).
-//   quality [-m MODE] [--palette P,P,...] [--fit stretch|keep|fill] PICTURE SCREEN
+// quality: scores screen files against the picture they were converted from, as a viewer sees
+// both; prints for each screen file, in order, a line with the mean CIEDE2000 (lower is better)
+// and the mean SSIM of lightness (higher is better).
+//   quality [-m MODE] [--palette P,P,...] [--fit stretch|keep|fill] PICTURE SCREEN...
+// The options hold for every SCREEN; the palette lists the BBC colour (0..7) of each logical
+// colour, by default the MODE's own.
 #include <QCoreApplication>
 #include <QImage>
 #include <QImageReader>
@@ -17,6 +19,7 @@
 #include "bench/quality/QualityScore.h"
 #include "bench/quality/ShownScreen.h"
 #include "bench/quality/SourceOnGrid.h"
+#include "screen/ScreenGeometry.h"
 
 namespace {
 
@@ -24,7 +27,8 @@ struct Arguments {
     int screenMode = 2;
     std::vector<std::uint8_t> palette;  // empty: the MODE's own colours
     Fit fit = Fit::Stretch;
-    std::string picture, screen;
+    std::string picture;
+    std::vector<std::string> screens;
 };
 
 struct UsageError : std::runtime_error {
@@ -94,10 +98,15 @@ Arguments Parse(const std::vector<std::string>& args) {
             files.push_back(arg);
         }
     }
-    if (files.size() != 2) throw UsageError("give the picture and the screen file");
+    if (files.size() < 2) throw UsageError("give the picture and at least one screen file");
     parsed.picture = files[0];
-    parsed.screen = files[1];
+    parsed.screens.assign(files.begin() + 1, files.end());
     if (parsed.palette.empty()) parsed.palette = DefaultPalette(parsed.screenMode);
+    const int colours = GeometryOf(parsed.screenMode).colourCount;
+    if (parsed.palette.size() != static_cast<std::size_t>(colours)) {
+        throw UsageError("--palette needs " + std::to_string(colours) + " colours in MODE " +
+                         std::to_string(parsed.screenMode));
+    }
     return parsed;
 }
 
@@ -116,18 +125,22 @@ std::vector<std::uint8_t> ReadScreen(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-QualityScore Score(const Arguments& args) {
+void ScoreAll(const Arguments& args) {
     const QImage picture = ReadPicture(args.picture);
-    const std::vector<std::uint8_t> screen = ReadScreen(args.screen);
     const Placement placement = PlacementOf(picture.width(), picture.height(), args.fit);
     const LinearPicture source =
         SourceOnGrid([&picture](int y) { return picture.constScanLine(y); }, picture.width(),
                      picture.height(), placement);
-    try {
-        return ScoreQuality(source, ShownScreen(screen, args.screenMode, args.palette),
-                            CoveredRect(placement));
-    } catch (const std::invalid_argument& e) {
-        throw InputError(args.screen, e.what());
+    for (const std::string& path : args.screens) {
+        QualityScore score;
+        try {
+            score =
+                ScoreQuality(source, ShownScreen(ReadScreen(path), args.screenMode, args.palette),
+                             CoveredRect(placement));
+        } catch (const std::invalid_argument& e) {
+            throw InputError(path, e.what());
+        }
+        std::printf("ciede2000 %.4f ssim %.4f\n", score.ciede2000, score.ssim);
     }
 }
 
@@ -136,12 +149,11 @@ QualityScore Score(const Arguments& args) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);  // for the image format plugins
     try {
-        const QualityScore score = Score(Parse({argv + 1, argv + argc}));
-        std::printf("ciede2000 %.4f ssim %.4f\n", score.ciede2000, score.ssim);
+        ScoreAll(Parse({argv + 1, argv + argc}));
         return 0;
     } catch (const UsageError& e) {
         std::cerr << "quality: " << e.what() << "\nusage: quality [-m MODE] [--palette P,P,...] "
-                  << "[--fit stretch|keep|fill] PICTURE SCREEN\n";
+                  << "[--fit stretch|keep|fill] PICTURE SCREEN...\n";
         return 2;
     } catch (const std::exception& e) {
         std::cerr << "quality: " << e.what() << "\n";
