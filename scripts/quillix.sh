@@ -50,10 +50,11 @@ case "${1:-}" in
         ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build/sanitize
         ;;
     bench)
-        install_packages "${packages[@]}" python3 time
+        install_packages "${packages[@]}" python3 time python3-skimage
         build build/release -DCMAKE_BUILD_TYPE=Release -DQUILLIX_TESTS=OFF
         "$root/build/release/bench/quillix-bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
         "$root/bench/jpeg-end-to-end.sh" "$root/build/release"
+        "$root/bench/quality-table.py" "$root/build/release"
         ;;
     *)
         echo "usage: $0 run|test|bench" >&2
