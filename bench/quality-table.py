@@ -41,6 +41,10 @@ def arguments():
         args.build = os.path.join(ROOT, "build", "release")
     args.photos = args.photos or [os.path.join(SKIMAGE_DATA, p) for p in SKIMAGE_PHOTOS]
     args.modes = [int(m) for m in args.modes.split(",")]
+    for path in args.photos + [os.path.join(args.build, t) for t in ("cli/quillix-convert", "bench/quality")]:
+        if not os.path.exists(path):
+            sys.exit("quality-table: missing %s (build with QUILLIX_BENCH on; photos come with "
+                     "python3-skimage)" % path)
     return args
 
 
