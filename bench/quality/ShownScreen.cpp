@@ -24,13 +24,14 @@ int LogicalColour(std::uint8_t byte, int pixelsPerByte, int i) {
 }  // namespace
 
 LinearPicture ShownScreen(const std::vector<std::uint8_t>& screen, int screenMode,
-                          const std::vector<std::uint8_t>& physical) {
+                          const Palette& palette) {
     const ScreenGeometry& geometry = GeometryOf(screenMode);
     if (screen.size() != static_cast<std::size_t>(geometry.screenBytes)) {
         throw std::invalid_argument("a MODE " + std::to_string(screenMode) + " screen holds " +
                                     std::to_string(geometry.screenBytes) + " bytes, not " +
                                     std::to_string(screen.size()));
     }
+    const std::vector<std::uint8_t>& physical = palette.physical;
     if (physical.size() != static_cast<std::size_t>(geometry.colourCount)) {
         throw std::invalid_argument("MODE " + std::to_string(screenMode) + " needs " +
                                     std::to_string(geometry.colourCount) + " palette colours");

@@ -19,6 +19,7 @@
 #include "bench/quality/QualityScore.h"
 #include "bench/quality/ShownScreen.h"
 #include "bench/quality/SourceOnGrid.h"
+#include "convert/Palette.h"
 #include "screen/ScreenGeometry.h"
 
 namespace {
@@ -40,19 +41,6 @@ struct InputError : std::runtime_error {
     InputError(const std::string& path, const std::string& reason)
         : std::runtime_error(path + ": " + reason) {}
 };
-
-std::vector<std::uint8_t> DefaultPalette(int screenMode) {
-    switch (screenMode) {
-        case 0:
-        case 4:
-            return {0, 7};
-        case 1:
-        case 5:
-            return {0, 1, 3, 7};
-        default:
-            return {0, 1, 2, 3, 4, 5, 6, 7};
-    }
-}
 
 std::vector<std::uint8_t> ParsePalette(const std::string& text) {
     std::vector<std::uint8_t> palette;
@@ -101,7 +89,7 @@ Arguments Parse(const std::vector<std::string>& args) {
     if (files.size() < 2) throw UsageError("give the picture and at least one screen file");
     parsed.picture = files[0];
     parsed.screens.assign(files.begin() + 1, files.end());
-    if (parsed.palette.empty()) parsed.palette = DefaultPalette(parsed.screenMode);
+    if (parsed.palette.empty()) parsed.palette = DefaultPalette(parsed.screenMode).physical;
     const int colours = GeometryOf(parsed.screenMode).colourCount;
     if (parsed.palette.size() != static_cast<std::size_t>(colours)) {
         throw UsageError("--palette needs " + std::to_string(colours) + " colours in MODE " +
@@ -135,7 +123,7 @@ void ScoreAll(const Arguments& args) {
         QualityScore score;
         try {
             score =
-                ScoreQuality(source, ShownScreen(ReadScreen(path), args.screenMode, args.palette),
+                ScoreQuality(source, ShownScreen(ReadScreen(path), args.screenMode, {args.palette}),
                              CoveredRect(placement));
         } catch (const std::invalid_argument& e) {
             throw InputError(path, e.what());

@@ -54,18 +54,18 @@ TEST(QualityMathTest, ShownScreenDecodesEachModesBytes) {
     struct Case {
         int mode;
         std::uint8_t byte;
-        std::vector<std::uint8_t> palette;
+        Palette palette;
         std::vector<std::vector<float>> gridRgb;  // grid pixels 0, 1, ...
     };
     const std::vector<Case> cases{
         // MODE 0: bit 7 is the leftmost pixel; a lit pixel beside a dark one is half light.
-        {0, 0x80, {0, 7}, {{0.5f, 0.5f, 0.5f}, {0, 0, 0}}},
+        {0, 0x80, {{0, 7}}, {{0.5f, 0.5f, 0.5f}, {0, 0, 0}}},
         // MODE 1: pixel 0 is bits 7 and 3 (logical 3), pixel 1 bits 6 and 2 (logical 1).
-        {1, 0x8c, {0, 4, 6, 7}, {{1, 1, 1}, {0, 0, 1}, {0, 0, 0}}},
+        {1, 0x8c, {{0, 4, 6, 7}}, {{1, 1, 1}, {0, 0, 1}, {0, 0, 0}}},
         // MODE 2: pixel 0 in bits 5, 3, 1 (cyan), pixel 1 in bits 4, 2, 0 (red), each doubled.
-        {2, 0x29, {0, 1, 2, 3, 4, 5, 6, 7}, {{0, 1, 1}, {0, 1, 1}, {1, 0, 0}, {1, 0, 0}}},
+        {2, 0x29, {{0, 1, 2, 3, 4, 5, 6, 7}}, {{0, 1, 1}, {0, 1, 1}, {1, 0, 0}, {1, 0, 0}}},
         // MODE 5: pixel 0 logical 2 (yellow), pixel 1 logical 1 (red), each two grid pixels.
-        {5, 0x84, {0, 1, 3, 7}, {{1, 1, 0}, {1, 1, 0}, {1, 0, 0}, {1, 0, 0}}},
+        {5, 0x84, {{0, 1, 3, 7}}, {{1, 1, 0}, {1, 1, 0}, {1, 0, 0}, {1, 0, 0}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("MODE " + std::to_string(c.mode));
