@@ -44,13 +44,13 @@ std::array<float, 256> LinearTable() {
 
 }  // namespace
 
-Placement PlacementOf(int pictureWidth, int pictureHeight, Fit fit) {
-    if (fit == Fit::Stretch) return {0, 0, kPreviewWidth, kPreviewHeight};
+Placement PlacementOf(int pictureWidth, int pictureHeight, GridFit fit) {
+    if (fit == GridFit::Stretch) return {0, 0, kPreviewWidth, kPreviewHeight};
     // Grid pixels across for each grid pixel down that keep the picture's shape.
     const double across = static_cast<double>(pictureWidth) / pictureHeight / kGridPixelAspect;
     const bool wide = across > static_cast<double>(kPreviewWidth) / kPreviewHeight;
     // Keep fits the long side to the grid; Fill fits the short side and crops the long one.
-    const bool fitWidth = (fit == Fit::Keep) == wide;
+    const bool fitWidth = (fit == GridFit::Keep) == wide;
     const double width = fitWidth ? kPreviewWidth : kPreviewHeight * across;
     const double height = fitWidth ? kPreviewWidth / across : kPreviewHeight;
     return {(kPreviewWidth - width) / 2, (kPreviewHeight - height) / 2, width, height};

@@ -6,7 +6,7 @@
 #include "bench/quality/Plane.h"
 
 // How a picture is laid on the 320 x 256 grid.
-enum class Fit {
+enum class GridFit {
     Stretch,  // the whole picture fills the grid
     Keep,     // the whole picture keeps its shape on a 4:3 monitor, centred on black
     Fill,     // the picture keeps its shape and covers the grid, cropped centrally
@@ -17,7 +17,7 @@ struct Placement {
     double left, top, width, height;
 };
 
-Placement PlacementOf(int pictureWidth, int pictureHeight, Fit fit);
+Placement PlacementOf(int pictureWidth, int pictureHeight, GridFit fit);
 
 // The grid pixels the picture covers at least half of, clipped to the grid.
 GridRect CoveredRect(const Placement& placement);

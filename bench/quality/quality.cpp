@@ -27,7 +27,7 @@ namespace {
 struct Arguments {
     int screenMode = 2;
     std::vector<std::uint8_t> palette;  // empty: the MODE's own colours
-    Fit fit = Fit::Stretch;
+    GridFit fit = GridFit::Stretch;
     std::string picture;
     std::vector<std::string> screens;
 };
@@ -54,10 +54,10 @@ std::vector<std::uint8_t> ParsePalette(const std::string& text) {
     return palette;
 }
 
-Fit ParseFit(const std::string& text) {
-    if (text == "stretch") return Fit::Stretch;
-    if (text == "keep") return Fit::Keep;
-    if (text == "fill") return Fit::Fill;
+GridFit ParseFit(const std::string& text) {
+    if (text == "stretch") return GridFit::Stretch;
+    if (text == "keep") return GridFit::Keep;
+    if (text == "fill") return GridFit::Fill;
     throw UsageError("--fit takes stretch, keep or fill");
 }
 

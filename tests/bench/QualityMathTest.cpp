@@ -92,7 +92,7 @@ TEST(QualityMathTest, AreaAverageOfACheckerboardIsHalfLight) {
         }
     }
     const LinearPicture grid = SourceOnGrid([&rows](int y) { return rows.data() + y * 640 * 3; },
-                                            640, 512, PlacementOf(640, 512, Fit::Stretch));
+                                            640, 512, PlacementOf(640, 512, GridFit::Stretch));
     for (const auto& [x, y] : {std::pair{0, 0}, {160, 100}, {319, 255}}) {
         EXPECT_NEAR(grid.green.At(x, y), 0.5, 1e-6) << x << ", " << y;
     }
@@ -100,14 +100,14 @@ TEST(QualityMathTest, AreaAverageOfACheckerboardIsHalfLight) {
 
 // A 2:1 picture on a 4:3 monitor: 320 grid pixels wide and 320 / (2 * 15 / 16) high.
 TEST(QualityMathTest, PlacementKeepsOrFillsTheShape) {
-    const Placement keep = PlacementOf(2000, 1000, Fit::Keep);
+    const Placement keep = PlacementOf(2000, 1000, GridFit::Keep);
     EXPECT_NEAR(keep.width, 320, 1e-9);
     EXPECT_NEAR(keep.height, 512.0 / 3, 1e-9);
     EXPECT_NEAR(keep.top, (256 - 512.0 / 3) / 2, 1e-9);
     const GridRect covered = CoveredRect(keep);
     EXPECT_EQ(covered.top, 43);
     EXPECT_EQ(covered.bottom, 213);
-    const Placement fill = PlacementOf(2000, 1000, Fit::Fill);
+    const Placement fill = PlacementOf(2000, 1000, GridFit::Fill);
     EXPECT_NEAR(fill.height, 256, 1e-9);
     EXPECT_NEAR(fill.width, 480, 1e-9);
     EXPECT_NEAR(fill.left, -80, 1e-9);
