@@ -93,13 +93,16 @@ def measure(build, work, photo, mode, candidate, fit):
     convert = os.path.join(build, "cli", "quillix-convert")
     quality = os.path.join(build, "bench", "quality")
     stem = os.path.join(work, "%s-%d" % (os.path.splitext(os.path.basename(photo))[0], mode))
-    screens = []
+    screens, names = [], []
     for tone in TONES:
         for stagger in ([], ["-s"]):
+            names.append(tone + (" -s" if stagger else ""))
             screens.append("%s-%s%s.screen" % (stem, tone, "-s" if stagger else ""))
             run([convert, "-q", "-m", str(mode), "-t", tone, *stagger, "-o", screens[-1], photo])
     today = score(quality, mode, photo, screens)
-    best = (min(s[0] for s in today), max(s[1] for s in today))
+    colour = min(range(len(today)), key=lambda i: today[i][0])
+    detail = max(range(len(today)), key=lambda i: today[i][1])
+    best = (today[colour][0], today[detail][1], names[colour], names[detail])
     if candidate is None:
         return best, None
     screen = stem + "-candidate.screen"
@@ -147,12 +150,13 @@ def main():
             m, today_de, de, de / today_de, "met" if de / today_de <= COLOUR_GOAL else "NOT met",
             today_ssim, ssim, ssim / today_ssim, "met" if ssim / today_ssim >= DETAIL_GOAL else "NOT met"))
     if args.pictures:
-        print("\n| picture | MODE | dE today | dE %s | SSIM today | SSIM %s |" % (name, name))
+        print("\n| picture | MODE | dE today (tone) | dE %s | SSIM today (tone) | SSIM %s |"
+              % (name, name))
         print("|---|---|---|---|---|---|")
         for (p, m), (best, cand) in sorted(results.items(), key=lambda kv: (kv[0][1], kv[0][0])):
             c = cand or (float("nan"), float("nan"))
-            print("| %s | %d | %.2f | %.2f | %.3f | %.3f |"
-                  % (os.path.basename(p), m, best[0], c[0], best[1], c[1]))
+            print("| %s | %d | %.2f (%s) | %.2f | %.3f (%s) | %.3f |"
+                  % (os.path.basename(p), m, best[0], best[2], c[0], best[1], best[3], c[1]))
 
 
 main()
