@@ -4,7 +4,7 @@ tones (none, fine, coarse, spiral, diagonal, each with and without Stagger) with
 keeps the best per picture for each score, scores the photo recipe (--photo, or the options
 given with --candidate) and prints a markdown table of the means, their ratios and the goal
 check (at least 15% lower CIEDE2000 and 1.8 times the SSIM).
-    bench/quality-table.py [BUILD_DIR] [--candidate "ARGS"] [--fit stretch|keep|fill]
+    bench/quality-table.py [BUILD_DIR] [--candidate="ARGS"] [--fit stretch|keep|fill]
                            [--modes 1,2,5] [--pictures] [PHOTO...]
 Without PHOTOs it uses photographs from Debian's python3-skimage. The candidate's palette is read
 from the VDU 19 line quillix-convert prints; its fit from --fit, else from the candidate's own
@@ -35,7 +35,7 @@ def arguments():
     parser.add_argument("--fit", choices=["stretch", "keep", "fill"])
     parser.add_argument("--modes", default="1,2,5")
     parser.add_argument("--pictures", action="store_true", help="also a table per picture")
-    args = parser.parse_args()
+    args = parser.parse_intermixed_args()
     if args.build.lower().endswith((".png", ".jpg", ".jpeg", ".bmp")):
         args.photos.insert(0, args.build)
         args.build = os.path.join(ROOT, "build", "release")
