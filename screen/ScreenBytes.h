@@ -1,0 +1,9 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// The screen memory that EncodeScreen makes of the current conversion state, byte for byte what
+// WriteImage writes to the screen file; the preview it draws is thrown away. InitTables and
+// BuildThresholdTable must have run.
+std::vector<std::uint8_t> EncodeScreenBytes();
