@@ -20,9 +20,13 @@ private:
 }  // namespace
 
 std::vector<std::uint8_t> EncodeScreenBytes() {
+    PictureBox unseen(kPreviewWidth, kPreviewHeight);
+    return EncodeScreenBytes(unseen);
+}
+
+std::vector<std::uint8_t> EncodeScreenBytes(PictureBox& preview) {
     std::vector<std::uint8_t> bytes;
     VectorSink sink(bytes);
-    PictureBox unseen(kPreviewWidth, kPreviewHeight);
-    EncodeScreen(sink, unseen);
+    EncodeScreen(sink, preview);
     return bytes;
 }
