@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <exception>
+#include <filesystem>
 #include <optional>
 
 #include "about/ShowAbout.h"
@@ -19,6 +20,7 @@
 #include "acquire/SampleCapture.h"
 #include "convert/ConversionSettings.h"
 #include "convert/Module1.h"
+#include "disc/SlideshowDisc.h"
 #include "platform/desktop/ApplicationTitle.h"
 #include "platform/desktop/FileChooser.h"
 #include "platform/desktop/MessageBox.h"
@@ -28,6 +30,7 @@
 #include "platform/desktop/Twips.h"
 #include "platform/files/FileError.h"
 #include "platform/files/PlainFile.h"
+#include "screen/ScreenBytes.h"
 #include "screen/WriteImage.h"
 
 namespace {
@@ -128,6 +131,8 @@ void frmMain::CreateControls() {
 void frmMain::CreateMenus() {
     mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFileOpen = mnuFile->addAction(QStringLiteral("Open..."));
+    mnuFileSaveDisc = mnuFile->addAction(QStringLiteral("Save &Disc Image..."));
+    mnuFileSaveDisc->setEnabled(false);  // until the first conversion of this run
     mnuFileSep = mnuFile->addSeparator();
     mnuFileExit = mnuFile->addAction(QStringLiteral("E&xit"));
     mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
@@ -147,6 +152,7 @@ void frmMain::ConnectHandlers() {
     connect(chkStagger, &QCheckBox::toggled, this, [this] { chkStagger_Click(); });
     connect(cmdConvert, &QPushButton::clicked, this, [this] { cmdConvert_Click(); });
     connect(mnuFileOpen, &QAction::triggered, this, [this] { mnuFileOpen_Click(); });
+    connect(mnuFileSaveDisc, &QAction::triggered, this, [this] { mnuFileSaveDisc_Click(); });
     connect(mnuFileExit, &QAction::triggered, this, [this] { mnuFileExit_Click(); });
     connect(mnuHelpAbout, &QAction::triggered, this, [this] { mnuHelpAbout_Click(); });
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
@@ -238,9 +244,17 @@ void frmMain::cmdConvert_Click() {
     if (failure) {
         picImage2->Surface() = shownBefore;
         picImage2->Surface().Touch();
+    } else {
+        RememberConversion();
     }
     RefreshPictures();
     if (failure) messageBox_->Show(*failure);
+}
+
+void frmMain::RememberConversion() {
+    lastConversion_ =
+        Conversion{sampledPicture_, ConversionSettings.ScreenMode, EncodeScreenBytes()};
+    mnuFileSaveDisc->setEnabled(true);
 }
 
 void frmMain::WriteImage(const std::string& fileName, std::int32_t maxVal) {
@@ -273,10 +287,36 @@ void frmMain::mnuFileOpen_Click() {
         messageBox_->Show("Cannot Read Picture : " + fileName + "\n\n" + Text(error.what()));
         return;
     }
+    openedPicture_ = path;
     RefreshPictures();
 
     Timer1->setInterval(kSamplingDelayMs);
     Timer1->start();
+}
+
+void frmMain::mnuFileSaveDisc_Click() {
+    if (!lastConversion_) return;
+    const std::filesystem::path picture(lastConversion_->picture);
+    const std::string stem = picture.empty() ? "screen" : picture.stem().string();
+    const QString folder =
+        picture.empty()
+            ? StartFolder(settings_->GetSetting(kSettingsSection, kRootKey, kRootDefault))
+            : Text(picture.parent_path().string());
+    const SaveFileRequest request{QStringLiteral("Save Disc Image"),
+                                  {QStringLiteral("Disc Image (*.ssd)")},
+                                  Text(stem + ".ssd"),
+                                  folder};
+    const QString fileName = dlgCommonDialog_->ShowSave(request);
+    if (fileName.isEmpty()) return;
+
+    const int mode = lastConversion_->screenMode;
+    const DiscPicture disc{stem, mode, DefaultPalette(mode), lastConversion_->screen};
+    try {
+        WriteSlideshowDisc(fileName.toStdString(), {disc}, kDefaultTracks);
+    } catch (const FileError& error) {
+        messageBox_->Show("Cannot Write File : " + Text(error.Path()) + "\n\n" +
+                          Text(error.Reason()));
+    }
 }
 
 void frmMain::mnuFileExit_Click() {
@@ -293,6 +333,7 @@ void frmMain::Timer1_Timer() {
     // One arming, one pass.
     Timer1->stop();
     CaptureSampleGrid(picImage1->Surface(), picImage2->Surface());
+    sampledPicture_ = openedPicture_;
     cmdConvert_Click();
 }
 

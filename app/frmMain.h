@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/PictureBoxView.h"
 
@@ -47,6 +49,7 @@ public:
     void chkStagger_Click();
     void cmdConvert_Click();
     void mnuFileOpen_Click();
+    void mnuFileSaveDisc_Click();
     void mnuFileExit_Click();
     void mnuHelpAbout_Click();
     void Timer1_Timer();
@@ -69,6 +72,7 @@ public:
 
     QMenu* mnuFile = nullptr;
     QAction* mnuFileOpen = nullptr;
+    QAction* mnuFileSaveDisc = nullptr;
     QAction* mnuFileSep = nullptr;
     QAction* mnuFileExit = nullptr;
     QMenu* mnuHelp = nullptr;
@@ -84,6 +88,17 @@ private:
     void ConnectHandlers();
     void SetTabOrder();
     void RefreshPictures();
+    void RememberConversion();
+
+    // The last conversion written, for Save Disc Image: what was converted and its screen.
+    struct Conversion {
+        std::string picture;  // empty when no picture had been opened
+        int screenMode = 2;
+        std::vector<std::uint8_t> screen;
+    };
+    std::string openedPicture_;   // the picture shown in picImage1
+    std::string sampledPicture_;  // the picture the SampleGrid was taken from
+    std::optional<Conversion> lastConversion_;
 
     std::unique_ptr<FileChooser> ownFileChooser_;
     std::unique_ptr<MessageBox> ownMessageBox_;

@@ -138,10 +138,21 @@ void SettlePreview(ParsedCommandLine& result, const CLI::Option& preview,
     }
 }
 
+// What --show, --disc, --tracks and --display combine with.
+std::string ValidateScreenOutputs(const ConverterOptions& o, bool tracksGiven, bool toneGiven) {
+    if (tracksGiven && !o.disc) return "--tracks needs --disc";
+    if (o.display && o.pictures.size() > 1) return "--display takes a single PICTURE";
+    if (!o.show) return {};
+    if (o.output || o.outputDir || o.preview || o.previewInOutputDir || toneGiven || o.stagger)
+        return "--show reads screen files: -o, -d, --preview, -t and -s do not apply";
+    if (!o.disc && !o.display) return "--show needs --display FILE or --disc FILE";
+    return {};
+}
+
 std::string Validate(const ConverterOptions& o) {
     if (o.pictures.empty()) return "no PICTURE given";
     if (o.output && o.outputDir) return "-o and -d cannot be used together";
-    if (o.pictures.size() > 1 && !o.outputDir)
+    if (o.pictures.size() > 1 && !o.outputDir && !o.disc)
         return "several pictures need -d D: -o and the default output take one picture";
     return {};
 }
@@ -161,9 +172,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
                    : "invalid mode '" + value + "': use 0, 1, 2, 4 or 5";
     }));
     std::map<std::string, int> tones;
+    CLI::Option* tone = nullptr;
     for (std::size_t i = 0; i < kToneNames.size(); ++i) tones[kToneNames[i]] = static_cast<int>(i);
-    app.add_option("-t,--tone", o.toneStyle)
-        ->transform(OneOf("tone", tones, "none, fine, coarse, spiral or diagonal"));
+    tone = app.add_option("-t,--tone", o.toneStyle)
+               ->transform(OneOf("tone", tones, "none, fine, coarse, spiral or diagonal"));
     app.add_flag("-s,--stagger", o.stagger)->disable_flag_override();
     app.add_option("-o,--output", o.output)->check(Check([](const std::string& value) {
         return value.empty() ? "-o needs a FILE" : "";
@@ -173,6 +185,18 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     }));
     std::string previewValue;
     CLI::Option* preview = app.add_option("--preview", previewValue)->expected(0, 1);
+    app.add_option("--disc", o.disc)->check(Check([](const std::string& value) {
+        return value.empty() ? "--disc needs a FILE" : "";
+    }));
+    CLI::Option* tracks =
+        app.add_option("--tracks", o.tracks)->check(Check([](const std::string& value) {
+            return value == "40" || value == "80" ? std::string()
+                                                  : "invalid tracks '" + value + "': use 40 or 80";
+        }));
+    app.add_option("--display", o.display)->check(Check([](const std::string& value) {
+        return value.empty() ? "--display needs a FILE" : "";
+    }));
+    app.add_flag("--show", o.show)->disable_flag_override();
     app.add_flag("-q,--quiet", o.quiet)->disable_flag_override();
     app.add_flag("-h,--help", o.help)->disable_flag_override();
     app.add_flag("--version", o.version)->disable_flag_override();
@@ -189,6 +213,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     o.version = o.version || Asked(args, "--version", "--version");
     if (!result.error.empty() || o.help || o.version) return result;
     SettlePreview(result, *preview, previewValue, args);
+    if (result.error.empty())
+        result.error = ValidateScreenOutputs(o, tracks->count() > 0, tone->count() > 0);
     if (result.error.empty()) result.error = Validate(o);
     return result;
 }
@@ -206,13 +232,22 @@ std::string UsageText() {
            "                      STEM the picture's file name without its extension\n"
            "      --preview FILE  also write the 320 x 256 converted preview as PNG (single\n"
            "                      PICTURE); with -d, --preview alone writes D/STEM.png\n"
+           "      --disc FILE     also put all the PICTUREs, in order, on a bootable BBC Micro\n"
+           "                      disc image (DFS .ssd; SHIFT+BREAK shows them one by one,\n"
+           "                      a key for the next); without -o or -d it is the only output\n"
+           "      --tracks N      the disc's size: 40 or 80 tracks (default 80)\n"
+           "      --display FILE  also write the 640 x 512 picture a monitor shows, as PNG,\n"
+           "                      decoded from the screen bytes (single PICTURE)\n"
+           "      --show          the PICTUREs are screen files of MODE -m (20480 or 10240\n"
+           "                      bytes) to render with --display or put on a --disc:\n"
+           "                        quillix-convert --show -m 1 old.screen --display old.png\n"
            "  -q, --quiet         no progress output\n"
            "  -h, --help          show this help\n"
            "      --version       show the version\n"
            "\n"
-           "Without -o or -d the one PICTURE goes to c:\\$.screen and c:\\$.screen.inf, where "
-           "c:\\\n"
-           "is the folder named by QUILLIX_DRIVE_C, or your home folder.\n"
+           "Without -o, -d, --disc or --show the one PICTURE goes to c:\\$.screen and\n"
+           "c:\\$.screen.inf, where c:\\ is the folder named by QUILLIX_DRIVE_C, or your home\n"
+           "folder.\n"
            "Exit status: 0 all converted, 1 some picture or output failed, 2 usage error.\n";
 }
 

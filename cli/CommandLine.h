@@ -13,6 +13,10 @@ struct ConverterOptions {
     std::optional<std::string> outputDir;  // -d: STEM.screen for each picture
     std::optional<std::string> preview;    // --preview FILE, without -d
     bool previewInOutputDir = false;       // --preview with -d: STEM.png next to STEM.screen
+    std::optional<std::string> disc;       // --disc: a bootable disc image of all the pictures
+    int tracks = 80;                       // --tracks: of the disc, 40 or 80
+    std::optional<std::string> display;    // --display: the 640 x 512 monitor picture as PNG
+    bool show = false;                     // --show: the PICTUREs are screen files of MODE -m
     bool quiet = false;
     bool help = false;
     bool version = false;

@@ -1,47 +1,22 @@
 #include "cli/ConvertPicture.h"
 
-#include <QBuffer>
-#include <QImage>
-#include <QImageWriter>
 #include <cstdint>
 
 #include "acquire/LoadPicture.h"
 #include "acquire/SampleCapture.h"
+#include "cli/PngFile.h"
+#include "convert/ConversionSettings.h"
 #include "convert/Module1.h"
 #include "platform/files/AtomicFile.h"
 #include "platform/picture/PictureBox.h"
 #include "platform/process/QuietStderr.h"
-#include "screen/EncodeScreen.h"
+#include "screen/DisplayScreen.h"
+#include "screen/ScreenBytes.h"
 #include "screen/WriteImage.h"
 
-namespace {
-
-class DiscardingSink : public ScreenSink {
-public:
-    void Put(const std::uint8_t*, std::size_t) override {}
-};
-
-QByteArray PngOf(const PictureBox& preview) {
-    QImage image(preview.Width(), preview.Height(), QImage::Format_RGB32);
-    for (int y = 0; y < preview.Height(); ++y) {
-        const std::uint32_t* row = preview.Row(y);
-        for (int x = 0; x < preview.Width(); ++x) {
-            const std::uint32_t v = row[x];
-            image.setPixel(x, y, qRgb(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF));
-        }
-    }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    if (!writer.write(image)) bytes.clear();
-    return bytes;
-}
-
-}  // namespace
-
-void ConvertPicture(const std::string& picture, const std::string& screenFile,
-                    const std::optional<std::string>& previewFile) {
+std::vector<std::uint8_t> ConvertPicture(const std::string& picture, const std::string& screenFile,
+                                         const std::optional<std::string>& previewFile,
+                                         const std::optional<std::string>& displayFile) {
     PictureBox preview(kPreviewWidth, kPreviewHeight);
     {
         PictureBox source;
@@ -54,20 +29,22 @@ void ConvertPicture(const std::string& picture, const std::string& screenFile,
     Module1::InitTables();
     Module1::BuildThresholdTable();
 
-    // The preview PNG is complete on disk before the screen files are written and is put in
-    // place only after them, so a failure of either leaves all three files as they were. Its
-    // content is the picture WriteImage is about to draw, worked out once beforehand.
+    // The PNGs are complete on disk before the screen files are written and are put in place
+    // only after them, so a failure of any leaves all the files as they were. Their content is
+    // the picture WriteImage is about to draw and the screen it is about to write, worked out
+    // once beforehand.
+    PictureBox converted(kPreviewWidth, kPreviewHeight);
+    const std::vector<std::uint8_t> screen = EncodeScreenBytes(converted);
     std::optional<AtomicFile> png;
-    if (previewFile) {
-        png.emplace(*previewFile);
-        PictureBox converted(kPreviewWidth, kPreviewHeight);
-        DiscardingSink nowhere;
-        EncodeScreen(nowhere, converted);
-        const QByteArray bytes = PngOf(converted);
-        if (bytes.isEmpty()) throw FileError(*previewFile, "the PNG could not be encoded");
-        png->Write(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-        png->Close();
+    if (previewFile) PreparePng(png.emplace(*previewFile), converted);
+    std::optional<AtomicFile> display;
+    if (displayFile) {
+        const int mode = ConversionSettings.ScreenMode;
+        PreparePng(display.emplace(*displayFile),
+                   DisplayScreen(screen, mode, DefaultPalette(mode)));
     }
-    WriteImage(preview, screenFile, kConvertMaxVal);
+    if (!screenFile.empty()) WriteImage(preview, screenFile, kConvertMaxVal);
     if (png) png->Commit();
+    if (display) display->Commit();
+    return screen;
 }

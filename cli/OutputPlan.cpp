@@ -24,12 +24,22 @@ std::string Join(const std::string& folder, const std::string& name) {
     return folder + "/" + name;
 }
 
+// The files an entry writes, as local paths.
+std::vector<std::string> OutputsOf(const PlannedConversion& entry) {
+    std::vector<std::string> outputs;
+    if (!entry.screenFile.empty()) {
+        const std::string screen = ToLocalPath(entry.screenFile);
+        outputs = {screen, screen + ".inf"};
+    }
+    if (entry.previewFile) outputs.push_back(*entry.previewFile);
+    if (entry.displayFile) outputs.push_back(*entry.displayFile);
+    return outputs;
+}
+
 // The input picture that one of the entry's files would replace, and that file; or nothing.
 std::optional<std::pair<std::string, std::string>> ReplacedPicture(
     const PlannedConversion& entry, const std::map<std::string, std::string>& pictures) {
-    const std::string screen = ToLocalPath(entry.screenFile);
-    std::vector<std::string> outputs{screen, screen + ".inf"};
-    if (entry.previewFile) outputs.push_back(*entry.previewFile);
+    std::vector<std::string> outputs = OutputsOf(entry);
     for (const std::string& output : outputs) {
         const auto found = pictures.find(Identity(output));
         if (found != pictures.end()) return std::pair(found->second, output);
@@ -53,7 +63,10 @@ std::vector<PlannedConversion> PlanConversions(const ConverterOptions& options) 
     std::vector<PlannedConversion> plan;
     std::map<std::string, std::string> claimed;  // screen file -> the picture that writes it
     for (const std::string& picture : options.pictures) {
-        PlannedConversion entry{picture, kDefaultScreenFile, std::nullopt, {}};
+        PlannedConversion entry{picture, kDefaultScreenFile, std::nullopt, std::nullopt, {}};
+        // A disc, or a rendered screen file, is the output in itself.
+        if (options.show || (options.disc && !options.output)) entry.screenFile.clear();
+        if (options.display) entry.displayFile = ToLocalPath(*options.display);
         if (options.outputDir) {
             const std::string stem = StemOf(picture);
             entry.screenFile = Join(*options.outputDir, stem + ".screen");
@@ -67,6 +80,8 @@ std::vector<PlannedConversion> PlanConversions(const ConverterOptions& options) 
         if (const auto replaced = ReplacedPicture(entry, pictures)) {
             entry.conflict = "would replace the picture " + replaced->first + " (" +
                              replaced->second + "); not converted";
+        } else if (entry.screenFile.empty()) {
+            // Nothing of its own that another picture's files could replace.
         } else if (const auto [earlier, isNew] =
                        claimed.emplace(Identity(ToLocalPath(entry.screenFile)), picture);
                    !isNew) {
@@ -80,11 +95,33 @@ std::vector<PlannedConversion> PlanConversions(const ConverterOptions& options) 
 
 std::string PlanError(const std::vector<PlannedConversion>& plan) {
     for (const PlannedConversion& entry : plan) {
-        if (!entry.previewFile) continue;
-        const std::string preview = Identity(*entry.previewFile);
         const std::string screen = ToLocalPath(entry.screenFile);
-        if (preview == Identity(screen) || preview == Identity(screen + ".inf")) {
+        const auto isScreen = [&](const std::string& file) {
+            return !entry.screenFile.empty() && (Identity(file) == Identity(screen) ||
+                                                 Identity(file) == Identity(screen + ".inf"));
+        };
+        if (entry.previewFile && isScreen(*entry.previewFile)) {
             return "--preview must name another file than the screen file and its sidecar";
+        }
+        if (entry.displayFile &&
+            (isScreen(*entry.displayFile) ||
+             (entry.previewFile && Identity(*entry.displayFile) == Identity(*entry.previewFile)))) {
+            return "--display must name another file than the screen file, sidecar and preview";
+        }
+    }
+    return {};
+}
+
+std::string DiscPlanError(const std::vector<PlannedConversion>& plan,
+                          const ConverterOptions& options) {
+    if (!options.disc) return {};
+    const std::string disc = Identity(*options.disc);
+    for (const PlannedConversion& entry : plan) {
+        if (Identity(entry.picture) == disc)
+            return "--disc would replace the picture " + entry.picture;
+        for (const std::string& output : OutputsOf(entry)) {
+            if (Identity(output) == disc)
+                return "--disc must name another file than the screen files and pictures written";
         }
     }
     return {};

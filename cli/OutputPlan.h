@@ -9,8 +9,9 @@
 // Where one picture's files go.
 struct PlannedConversion {
     std::string picture;
-    std::string screenFile;                  // as handed to WriteImage, which places "c:\" paths
+    std::string screenFile;  // as handed to WriteImage, which places "c:\" paths; empty for none
     std::optional<std::string> previewFile;  // a local path
+    std::optional<std::string> displayFile;  // a local path
     std::string conflict;                    // why this picture must not be converted, or empty
 };
 
@@ -25,5 +26,9 @@ std::vector<PlannedConversion> PlanConversions(const ConverterOptions& options);
 // The file name without its folder and its last extension: "shots/cat.jpg" gives "cat".
 std::string StemOf(const std::string& picture);
 
-// A usage error in the plan (a preview that would replace the screen file), or empty.
+// A usage error in the plan (a preview or display that would replace the screen file), or empty.
 std::string PlanError(const std::vector<PlannedConversion>& plan);
+
+// A usage error of --disc (a disc that would replace a picture or another output), or empty.
+std::string DiscPlanError(const std::vector<PlannedConversion>& plan,
+                          const ConverterOptions& options);

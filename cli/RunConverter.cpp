@@ -7,7 +7,9 @@
 #include "cli/CommandLine.h"
 #include "cli/ConvertPicture.h"
 #include "cli/OutputPlan.h"
+#include "cli/ScreenFile.h"
 #include "convert/ConversionSettings.h"
+#include "disc/SlideshowDisc.h"
 #include "platform/files/DrivePath.h"
 #include "platform/files/FileError.h"
 
@@ -27,12 +29,46 @@ void ApplySettings(const ConverterOptions& options) {
     ConversionSettings.StaggerOn = options.stagger ? 1 : 0;
 }
 
-// Converts one planned picture; on failure prints "quillix-convert: FILE: reason".
+// The screen of one planned picture: converted and written to its files, or with --show read
+// from the screen file and rendered.
+std::vector<std::uint8_t> ScreenOf(const PlannedConversion& entry,
+                                   const ConverterOptions& options) {
+    if (!entry.conflict.empty()) throw FileError(entry.picture, entry.conflict);
+    if (!options.show) {
+        return ConvertPicture(entry.picture, entry.screenFile, entry.previewFile,
+                              entry.displayFile);
+    }
+    std::vector<std::uint8_t> screen = ReadScreenFile(entry.picture, options.screenMode);
+    if (entry.displayFile) WriteDisplayPng(*entry.displayFile, screen, options.screenMode);
+    return screen;
+}
+
+// What went where, for the report: "a.screen, a.screen.inf, a.png".
+std::string FilesOf(const PlannedConversion& entry) {
+    std::string files;
+    const auto add = [&files](const std::string& file) {
+        files += (files.empty() ? "" : ", ") + file;
+    };
+    if (!entry.screenFile.empty()) {
+        const std::string screen = ToLocalPath(entry.screenFile);
+        add(screen);
+        add(screen + ".inf");
+    }
+    if (entry.previewFile) add(*entry.previewFile);
+    if (entry.displayFile) add(*entry.displayFile);
+    return files.empty() ? "the disc" : files;
+}
+
+// Converts one planned picture and hands its screen to the disc, if there is one; on failure
+// prints "quillix-convert: FILE: reason".
 bool Convert(const PlannedConversion& entry, const ConverterOptions& options, std::ostream& out,
-             std::ostream& err) {
+             std::ostream& err, std::vector<DiscPicture>& disc) {
     try {
-        if (!entry.conflict.empty()) throw FileError(entry.picture, entry.conflict);
-        ConvertPicture(entry.picture, entry.screenFile, entry.previewFile);
+        std::vector<std::uint8_t> screen = ScreenOf(entry, options);
+        if (options.disc) {
+            disc.push_back({StemOf(entry.picture), options.screenMode,
+                            DefaultPalette(options.screenMode), std::move(screen)});
+        }
     } catch (const FileError& error) {
         err << kProgram << ": " << error.what() << "\n";
         return false;
@@ -44,11 +80,30 @@ bool Convert(const PlannedConversion& entry, const ConverterOptions& options, st
         return false;
     }
     if (!options.quiet) {
-        const std::string screen = ToLocalPath(entry.screenFile);
-        out << entry.picture << " -> " << screen << ", " << screen << ".inf";
-        if (entry.previewFile) out << ", " << *entry.previewFile;
-        out << " (MODE " << options.screenMode << ", tone " << ToneName(options.toneStyle)
-            << (options.stagger ? ", stagger" : "") << ")\n";
+        out << entry.picture << " -> " << FilesOf(entry) << " (MODE " << options.screenMode;
+        if (!options.show) {
+            out << ", tone " << ToneName(options.toneStyle) << (options.stagger ? ", stagger" : "");
+        }
+        out << ")\n";
+    }
+    return true;
+}
+
+// Writes the disc of the pictures that could be read; on failure prints
+// "quillix-convert: FILE: reason" and writes nothing.
+bool WriteDisc(const std::vector<DiscPicture>& pictures, const ConverterOptions& options,
+               std::ostream& out, std::ostream& err) {
+    const std::string& path = *options.disc;
+    try {
+        if (pictures.empty()) throw FileError(path, "no picture to put on it; not written");
+        WriteSlideshowDisc(path, pictures, options.tracks);
+    } catch (const FileError& error) {
+        err << kProgram << ": " << error.what() << "\n";
+        return false;
+    }
+    if (!options.quiet) {
+        out << path << ": a bootable " << options.tracks << "-track disc of " << pictures.size()
+            << (pictures.size() == 1 ? " picture" : " pictures") << " (SHIFT+BREAK to start)\n";
     }
     return true;
 }
@@ -70,16 +125,20 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     if (!parsed.error.empty()) return UsageError(err, parsed.error);
     const std::vector<PlannedConversion> plan = PlanConversions(options);
     if (const std::string error = PlanError(plan); !error.empty()) return UsageError(err, error);
+    if (const std::string error = DiscPlanError(plan, options); !error.empty())
+        return UsageError(err, error);
 
     ApplySettings(options);
     const bool showProgress = errIsTerminal && !options.quiet && plan.size() > 1;
     int failures = 0;
+    std::vector<DiscPicture> disc;
     for (std::size_t i = 0; i < plan.size(); ++i) {
         if (showProgress)
             err << "[" << i + 1 << "/" << plan.size() << "] " << plan[i].picture << "\n";
-        if (!Convert(plan[i], options, out, err)) ++failures;
+        if (!Convert(plan[i], options, out, err, disc)) ++failures;
         out.flush();
         err.flush();
     }
+    if (options.disc && !WriteDisc(disc, options, out, err)) ++failures;
     return failures == 0 ? 0 : 1;
 }

@@ -47,6 +47,30 @@ std::unique_ptr<QFileDialog> MakeOpenFileDialog(QWidget* owner, const OpenFileRe
     return dialog;
 }
 
+std::unique_ptr<QFileDialog> MakeSaveFileDialog(QWidget* owner, const SaveFileRequest& request) {
+    auto dialog = std::make_unique<QFileDialog>(owner, request.title, request.startFolder);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setNameFilters(request.filters);
+    if (!request.filters.isEmpty()) {
+        const QStringList patterns = FilterPatterns(request.filters.front());
+        // "*.ssd" gives "ssd": a name typed without an extension gets the filter's.
+        if (!patterns.isEmpty() && patterns.front().startsWith(QStringLiteral("*."))) {
+            dialog->setDefaultSuffix(patterns.front().mid(2));
+        }
+    }
+    dialog->selectFile(request.suggestedName);
+    return dialog;
+}
+
+QString QtFileChooser::ShowSave(const SaveFileRequest& request) {
+    const std::unique_ptr<QFileDialog> dialog = MakeSaveFileDialog(owner_, request);
+    if (dialog->exec() != QDialog::Accepted) return {};
+    const QStringList chosen = dialog->selectedFiles();
+    return chosen.isEmpty() ? QString() : chosen.front();
+}
+
 QString QtFileChooser::ShowOpen(const OpenFileRequest& request) {
     const std::unique_ptr<QFileDialog> dialog = MakeOpenFileDialog(owner_, request);
     if (dialog->exec() != QDialog::Accepted) return {};

@@ -34,8 +34,18 @@ public:
         answers.pop_front();
         return answer;
     }
+    // Answers each Save dialog with the next queued path (empty: the user cancels).
+    QString ShowSave(const SaveFileRequest& request) override {
+        saveRequests.push_back(request);
+        if (saveAnswers.empty()) return {};
+        QString answer = saveAnswers.front();
+        saveAnswers.pop_front();
+        return answer;
+    }
     std::deque<QString> answers;
     std::vector<OpenFileRequest> requests;
+    std::deque<QString> saveAnswers;
+    std::vector<SaveFileRequest> saveRequests;
 };
 
 class FakeMessageBox : public MessageBox {

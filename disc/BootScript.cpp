@@ -1,0 +1,73 @@
+#include "disc/BootScript.h"
+
+#include <cstdint>
+#include <cstdio>
+
+#include "screen/ScreenGeometry.h"
+
+namespace {
+
+// Screen memory ends at &7FFF in every MODE.
+constexpr std::uint32_t kScreenEnd = 0x8000;
+constexpr std::uint32_t kHostMemory = 0xFFFF0000;
+constexpr int kEscapeError = 17;
+
+std::string Hex(std::uint32_t value) {
+    char text[9];
+    std::snprintf(text, sizeof text, "%X", value);
+    return text;
+}
+
+// One line of BASIC: its number, then its statements.
+struct Program {
+    std::string text;
+    int number = 0;
+    void Line(const std::string& statements) {
+        number += 10;
+        text += std::to_string(number) + statements + "\r";
+    }
+};
+
+std::string PaletteStatements(const LoaderSlide& slide) {
+    const Palette standard = DefaultPalette(slide.screenMode);
+    std::string statements;
+    for (std::size_t logical = 0; logical < slide.palette.physical.size(); ++logical) {
+        if (logical < standard.physical.size() &&
+            slide.palette.physical[logical] == standard.physical[logical]) {
+            continue;
+        }
+        statements += ":VDU19," + std::to_string(logical) + "," +
+                      std::to_string(slide.palette.physical[logical]) + ";0;";
+    }
+    return statements;
+}
+
+}  // namespace
+
+std::uint32_t ScreenLoadAddress(int screenMode) {
+    return kHostMemory | (kScreenEnd - GeometryOf(screenMode).screenBytes);
+}
+
+std::string BootScript(const std::vector<LoaderSlide>& slides) {
+    // VDU 21 keeps the typing off the screen; the program's first statement turns output on.
+    Program program;
+    program.text = "VDU21\rNEW\r";
+    program.Line("VDU6:ON ERROR OSCLI\"FX4\":MODE7:IF ERR=" + std::to_string(kEscapeError) +
+                 " THEN END ELSE REPORT:PRINT:END");
+    // Cursor keys give key codes instead of starting the copy cursor.
+    program.Line("*FX4,1");
+    const int first = program.number + 10;
+    for (const LoaderSlide& slide : slides) {
+        program.Line("MODE" + std::to_string(slide.screenMode) + ":VDU23,1,0;0;0;0;" +
+                     PaletteStatements(slide));
+        program.Line("*LOAD " + slide.name + " " + Hex(ScreenLoadAddress(slide.screenMode)));
+        program.Line("A%=GET");
+    }
+    if (slides.size() > 1) {
+        program.Line("GOTO" + std::to_string(first));
+    } else {
+        program.Line("*FX4");
+        program.Line("MODE7");
+    }
+    return program.text + "RUN\r";
+}

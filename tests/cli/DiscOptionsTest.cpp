@@ -1,0 +1,129 @@
+// quillix-convert's --disc, --tracks, --display and --show, checked by running the built program.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <filesystem>
+
+#include "disc/DfsCatalogue.h"
+#include "tests/TempFolder.h"
+#include "tests/cli/RunProgram.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kTestCard = std::string(QUILLIX_SAMPLES_DIR) + "/testcard.bmp";
+
+class DiscOptionsTest : public ::testing::Test {
+protected:
+    ProgramResult Run(const std::vector<std::string>& args) {
+        return RunProgram(QUILLIX_CONVERT, args, {{"QUILLIX_DRIVE_C", drive}, {"HOME", drive}});
+    }
+    std::string Picture(const std::string& name) {
+        fs::copy_file(kTestCard, folder / name);
+        return folder / name;
+    }
+    DfsCatalogue Catalogue(const std::string& disc) {
+        const std::string image = ReadFileBytes(disc);
+        return DecodeCatalogue(reinterpret_cast<const std::uint8_t*>(image.data()), image.size());
+    }
+
+    TempFolder folder;
+    TempFolder drive;
+};
+
+TEST_F(DiscOptionsTest, ASlideshowDiscIsTheOnlyOutputWithoutOOrD) {
+    const std::string chelsea = Picture("chelsea.bmp");
+    const std::string coffee = Picture("coffee.jpg.bmp");
+    const std::string disc = folder / "Summer.ssd";
+    const ProgramResult r = Run({"-m", "5", "--tracks", "40", "--disc", disc, chelsea, coffee});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find(disc + ": a bootable 40-track disc of 2 pictures"), std::string::npos)
+        << r.out;
+    EXPECT_TRUE(fs::is_empty(drive.Path())) << "no c:\\$.screen beside the disc";
+
+    const DfsCatalogue catalogue = Catalogue(disc);
+    EXPECT_EQ(catalogue.title, "Summer");
+    EXPECT_EQ(catalogue.sectorCount, 400);
+    ASSERT_EQ(catalogue.entries.size(), 3u);
+    EXPECT_EQ(catalogue.entries[0].name, "COFFEE");
+    EXPECT_EQ(catalogue.entries[1].name, "CHELSEA");
+    EXPECT_EQ(catalogue.entries[1].loadAddress, 0xFFFF5800u);
+
+    // The same pictures with -d: each screen file too, and the disc holds their bytes.
+    const ProgramResult withFiles = Run({"-q", "-m", "5", "-d", folder.Path().string(), "--disc",
+                                         folder / "again.ssd", chelsea, coffee});
+    EXPECT_EQ(withFiles.exitCode, 0) << withFiles.err;
+    const std::string image = ReadFileBytes(folder / "again.ssd");
+    const std::string screen = ReadFileBytes(folder / "chelsea.screen");
+    EXPECT_EQ(image.substr(catalogue.entries[1].startSector * 256, screen.size()), screen);
+}
+
+TEST_F(DiscOptionsTest, AFullDiscIsRefusedAndNothingWritten) {
+    const std::string picture = Picture("p.bmp");
+    const std::string disc = folder / "full.ssd";
+    const ProgramResult r =
+        Run({"--tracks", "40", "--disc", disc, picture, picture, picture, picture, picture});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("quillix-convert: " + disc + ": "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("a 40-track disc holds 4 pictures in MODE 2"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(disc));
+}
+
+TEST_F(DiscOptionsTest, UsageMistakesExitWithTwoAndWriteNothing) {
+    const std::string picture = Picture("p.bmp");
+    const std::string disc = folder / "d.ssd";
+    const std::vector<std::vector<std::string>> cases{
+        {"--disc", disc, "--tracks", "41", picture},
+        {"--tracks", "40", picture},
+        {"--show", picture},
+        {"--show", "-t", "fine", "--disc", disc, picture},
+        {"--show", "-o", folder / "x.screen", "--display", folder / "x.png", picture},
+        {"--display", folder / "x.png", "--disc", disc, picture, picture},
+        {"--disc", picture, picture},
+    };
+    for (const auto& args : cases) {
+        SCOPED_TRACE(args[0] + " " + args[1]);
+        const ProgramResult r = Run(args);
+        EXPECT_EQ(r.exitCode, 2) << r.err;
+        EXPECT_NE(r.err.find("Usage:"), std::string::npos);
+        EXPECT_FALSE(fs::exists(disc));
+        EXPECT_FALSE(fs::exists(folder / "x.png"));
+        EXPECT_TRUE(fs::is_empty(drive.Path()));
+    }
+}
+
+TEST_F(DiscOptionsTest, DisplayOfAScreenFileShowsEveryMode0Pixel) {
+    // Alternating pixels: every byte 0xAA, so the 640 columns go white, black, white, ...
+    const std::string screen = folder / "stripes.screen";
+    WriteFileBytes(screen, std::string(20480, '\xAA'));
+    const std::string png = folder / "stripes.png";
+    ProgramResult r = Run({"--show", "-m", "0", screen, "--display", png});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const QImage shown(QString::fromStdString(png));
+    ASSERT_EQ(shown.size(), QSize(640, 512));
+    for (int y : {0, 1, 255, 511}) {
+        for (int x : {0, 1, 2, 3, 638, 639}) {
+            EXPECT_EQ(shown.pixel(x, y) & 0xFFFFFF, x % 2 == 0 ? 0xFFFFFFu : 0u) << x << "," << y;
+        }
+    }
+
+    r = Run({"--show", "-m", "4", screen, "--display", folder / "wrong.png"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find(screen + ": not a MODE 4 screen: 20480 bytes"), std::string::npos)
+        << r.err;
+    EXPECT_FALSE(fs::exists(folder / "wrong.png"));
+}
+
+TEST_F(DiscOptionsTest, DisplayWhileConvertingMatchesTheScreenFileRendered) {
+    const std::string picture = Picture("card.bmp");
+    ProgramResult r = Run({"-q", "-m", "1", "-o", folder / "card.screen", "--display",
+                           folder / "direct.png", picture});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    r = Run({"-q", "--show", "-m", "1", folder / "card.screen", "--display", folder / "later.png"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(ReadFileBytes(folder / "direct.png"), ReadFileBytes(folder / "later.png"));
+    EXPECT_EQ(QImage(QString::fromStdString(folder / "direct.png")).size(), QSize(640, 512));
+}
+
+}  // namespace

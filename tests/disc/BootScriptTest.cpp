@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include "disc/BootScript.h"
+
+namespace {
+
+// The script's lines, without their CRs.
+std::vector<std::string> Lines(const std::string& script) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = script.find('\r', start)) != std::string::npos; start = end + 1) {
+        lines.push_back(script.substr(start, end - start));
+    }
+    EXPECT_EQ(start, script.size()) << "the last line ends with CR";
+    return lines;
+}
+
+struct ModeCase {
+    int screenMode;
+    const char* load;
+};
+
+TEST(BootScript, OnePictureInEachMode) {
+    const std::vector<ModeCase> cases{{0, "*LOAD PIC FFFF3000"},
+                                      {1, "*LOAD PIC FFFF3000"},
+                                      {2, "*LOAD PIC FFFF3000"},
+                                      {4, "*LOAD PIC FFFF5800"},
+                                      {5, "*LOAD PIC FFFF5800"}};
+    for (const ModeCase& test : cases) {
+        SCOPED_TRACE(test.screenMode);
+        const std::vector<std::string> lines =
+            Lines(BootScript({{"PIC", test.screenMode, DefaultPalette(test.screenMode)}}));
+        const std::vector<std::string> wanted{
+            "VDU21",
+            "NEW",
+            "10VDU6:ON ERROR OSCLI\"FX4\":MODE7:IF ERR=17 THEN END ELSE REPORT:PRINT:END",
+            "20*FX4,1",
+            "30MODE" + std::to_string(test.screenMode) + ":VDU23,1,0;0;0;0;",
+            std::string("40") + test.load,
+            "50A%=GET",
+            "60*FX4",
+            "70MODE7",
+            "RUN"};
+        EXPECT_EQ(lines, wanted);
+    }
+}
+
+TEST(BootScript, SlideshowSetsEachModeAndPaletteAndCyclesForever) {
+    const std::vector<LoaderSlide> slides{
+        {"CHELSEA", 2, DefaultPalette(2)}, {"COFFEE", 1, {{0, 4, 6, 7}}}, {"DOCK", 4, {{4, 3}}}};
+    const std::vector<std::string> lines = Lines(BootScript(slides));
+    const std::vector<std::string> wanted{
+        "VDU21",
+        "NEW",
+        "10VDU6:ON ERROR OSCLI\"FX4\":MODE7:IF ERR=17 THEN END ELSE REPORT:PRINT:END",
+        "20*FX4,1",
+        "30MODE2:VDU23,1,0;0;0;0;",
+        "40*LOAD CHELSEA FFFF3000",
+        "50A%=GET",
+        "60MODE1:VDU23,1,0;0;0;0;:VDU19,1,4;0;:VDU19,2,6;0;",
+        "70*LOAD COFFEE FFFF3000",
+        "80A%=GET",
+        "90MODE4:VDU23,1,0;0;0;0;:VDU19,0,4;0;:VDU19,1,3;0;",
+        "100*LOAD DOCK FFFF5800",
+        "110A%=GET",
+        "120GOTO30",
+        "RUN"};
+    EXPECT_EQ(lines, wanted);
+}
+
+}  // namespace
