@@ -17,7 +17,8 @@ const std::string kTestCard = std::string(QUILLIX_SAMPLES_DIR) + "/testcard.bmp"
 class DiscOptionsTest : public ::testing::Test {
 protected:
     ProgramResult Run(const std::vector<std::string>& args) {
-        return RunProgram(QUILLIX_CONVERT, args, {{"QUILLIX_DRIVE_C", drive}, {"HOME", drive}});
+        const std::string c = drive.Path().string();
+        return RunProgram(QUILLIX_CONVERT, args, {{"QUILLIX_DRIVE_C", c}, {"HOME", c}});
     }
     std::string Picture(const std::string& name) {
         fs::copy_file(kTestCard, folder / name);
@@ -34,7 +35,7 @@ protected:
 
 TEST_F(DiscOptionsTest, ASlideshowDiscIsTheOnlyOutputWithoutOOrD) {
     const std::string chelsea = Picture("chelsea.bmp");
-    const std::string coffee = Picture("coffee.jpg.bmp");
+    const std::string coffee = Picture("coffee.bmp");
     const std::string disc = folder / "Summer.ssd";
     const ProgramResult r = Run({"-m", "5", "--tracks", "40", "--disc", disc, chelsea, coffee});
     EXPECT_EQ(r.exitCode, 0) << r.err;
