@@ -15,7 +15,7 @@ struct DiscPicture {
     std::vector<std::uint8_t> screen;
 };
 
-// The default number of tracks, and the ones a disc may have.
+// The tracks of a disc unless told otherwise; 40 is the other size.
 inline constexpr int kDefaultTracks = 80;
 
 // A bootable disc image: !BOOT (see BootScript.h) first, then each picture as a file named after
