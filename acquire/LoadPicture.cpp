@@ -9,6 +9,7 @@
 
 #include "acquire/PictureFile.h"
 #include "acquire/PictureHeader.h"
+#include "acquire/PictureReasons.h"
 #include "platform/files/FileError.h"
 #include "platform/picture/PictureBox.h"
 #include "platform/picture/PixelMemory.h"
@@ -65,21 +66,15 @@ PixelBuffer PixelsOf(const QImage& image) {
     return pixels;
 }
 
-std::string SizeText(const QSize& size) {
-    return std::to_string(size.width()) + " x " + std::to_string(size.height());
-}
-
 bool TooLarge(const QSize& size) {
     return size.width() > kMaxPictureSide || size.height() > kMaxPictureSide;
 }
-
-constexpr const char* kTruncated = "truncated picture: the file ends too soon";
 
 [[noreturn]] void FailToDecode(const std::string& path, const QImageReader& reader,
                                const PictureFile& file) {
     // A decoder that gave up after running into the end of the file met a cut-off picture.
     if (reader.error() != QImageReader::UnsupportedFormatError && file.ShortRead()) {
-        throw FileError(path, kTruncated);
+        throw FileError(path, kTruncatedPicture);
     }
     switch (reader.error()) {
         case QImageReader::UnsupportedFormatError:
@@ -87,7 +82,7 @@ constexpr const char* kTruncated = "truncated picture: the file ends too soon";
         case QImageReader::DeviceError:
             throw FileError(path, "cannot be read: " + reader.errorString().toStdString());
         default:
-            throw FileError(path, "damaged or incomplete picture");
+            throw FileError(path, kDamagedPicture);
     }
 }
 
@@ -123,7 +118,7 @@ void LoadPicture(const std::string& path, PictureBox& box) {
     QSize declared = reader.size();
     if (!declared.isValid()) declared = BmpDeclaredSize(head);
     if (declared.isValid() && TooLarge(declared)) {
-        throw FileError(path, "picture too large (" + SizeText(declared) + ")");
+        throw FileError(path, TooLargeReason(declared.width(), declared.height()));
     }
     const QByteArray format = reader.format();
 
@@ -145,9 +140,9 @@ void LoadPicture(const std::string& path, PictureBox& box) {
     const bool decoded = reader.read(&image) && !image.isNull();
     prefault.Finish();
     if (!decoded) FailToDecode(path, reader, file);
-    if (CutOff(format, file)) throw FileError(path, kTruncated);
+    if (CutOff(format, file)) throw FileError(path, kTruncatedPicture);
     if (TooLarge(image.size())) {
-        throw FileError(path, "picture too large (" + SizeText(image.size()) + ")");
+        throw FileError(path, TooLargeReason(image.width(), image.height()));
     }
 
     const bool inPlace = decodeTarget != nullptr && image.constBits() == decodeTarget &&

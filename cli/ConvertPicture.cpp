@@ -4,6 +4,7 @@
 
 #include "acquire/LoadPicture.h"
 #include "acquire/SampleCapture.h"
+#include "acquire/streaming/StreamSamples.h"
 #include "cli/PngFile.h"
 #include "convert/ConversionSettings.h"
 #include "convert/Module1.h"
@@ -18,7 +19,9 @@ std::vector<std::uint8_t> ConvertPicture(const std::string& picture, const std::
                                          const std::optional<std::string>& previewFile,
                                          const std::optional<std::string>& displayFile) {
     PictureBox preview(kPreviewWidth, kPreviewHeight);
-    {
+    // JPEG and BMP pictures are sampled while they decode, never held whole; the rest are loaded
+    // as the window loads them.
+    if (!StreamSamples(picture, preview)) {
         PictureBox source;
         {
             QuietStderr quiet;

@@ -2,8 +2,8 @@
 # folders above it, and only the window program and its tests link the window. A forbidden
 # #include is caught by the layout test (tests/LayoutTest.cpp).
 
-set(QUILLIX_CORE_TARGETS quillix_convert quillix_screen quillix_disc quillix_sample quillix_picture
-    quillix_files)
+set(QUILLIX_CORE_TARGETS quillix_convert quillix_screen quillix_disc quillix_sample
+    quillix_streaming quillix_picture quillix_files)
 set(QUILLIX_UPPER_TARGETS quillix_acquire quillix_about quillix_cli quillix_window quillix_desktop
     quillix_registry)
 

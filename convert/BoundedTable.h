@@ -56,8 +56,9 @@ private:
         std::string bounds;
         for (std::size_t d = 0; d < kRank; ++d) {
             const char* sep = d == 0 ? "" : ", ";
-            given += sep + std::to_string(index[d]);
-            bounds += sep + std::string("0..") + std::to_string(kUpperBounds[d]);
+            // Appended piece by piece: GCC 12 misreads "sep + string" at -O3 (-Wrestrict).
+            given.append(sep).append(std::to_string(index[d]));
+            bounds.append(sep).append("0..").append(std::to_string(kUpperBounds[d]));
         }
         return "subscript out of range: (" + given + ") outside (" + bounds + ")";
     }

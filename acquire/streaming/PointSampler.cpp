@@ -1,0 +1,51 @@
+#include "acquire/streaming/PointSampler.h"
+
+#include <algorithm>
+
+#include "convert/Module1.h"
+#include "platform/picture/PictureBox.h"
+
+PointSampler::PointSampler(const SampleMapping& mapping, const StoredPicture& picture)
+    : gridWidth_(static_cast<int>(mapping.columns.size())),
+      gridHeight_(static_cast<int>(mapping.rows.size())),
+      values_(mapping.columns.size() * mapping.rows.size(), PictureBox::kNoColour) {
+    for (int y = 0; y < gridHeight_; ++y) {
+        const int uprightY = mapping.rows[static_cast<std::size_t>(y)];
+        if (uprightY < 0) continue;
+        for (int x = 0; x < gridWidth_; ++x) {
+            const int uprightX = mapping.columns[static_cast<std::size_t>(x)];
+            if (uprightX < 0) continue;
+            const StoredPixel stored = StoredPosition(picture, uprightX, uprightY);
+            taps_.push_back({stored.y, stored.x, x + y * gridWidth_});
+        }
+    }
+    std::stable_sort(taps_.begin(), taps_.end(),
+                     [](const Tap& a, const Tap& b) { return a.row < b.row; });
+    for (const Tap& tap : taps_) {
+        if (rows_.empty() || rows_.back() != tap.row) rows_.push_back(tap.row);
+    }
+}
+
+void PointSampler::TakeRow(int row, const std::uint32_t* pixels) {
+    while (nextTap_ < taps_.size() && taps_[nextTap_].row < row) ++nextTap_;
+    for (; nextTap_ < taps_.size() && taps_[nextTap_].row == row; ++nextTap_) {
+        const std::uint32_t pixel = pixels[taps_[nextTap_].column];
+        // 0xXXRRGGBB to the colour value: red in bits 0..7, green 8..15, blue 16..23.
+        values_[static_cast<std::size_t>(taps_[nextTap_].cell)] = static_cast<std::int32_t>(
+            ((pixel >> 16) & 0xFF) | (pixel & 0xFF00) | ((pixel & 0xFF) << 16));
+    }
+}
+
+void PointSampler::Store(PictureBox& preview) const {
+    using Module1::SampleGrid;
+    for (int y = 0; y < gridHeight_; ++y) {
+        for (int x = 0; x < gridWidth_; ++x) {
+            const std::int32_t v = values_[static_cast<std::size_t>(x + y * gridWidth_)];
+            const auto bits = static_cast<std::uint32_t>(v);
+            SampleGrid.BluePlane(x, y) = static_cast<std::int16_t>((bits >> 16) & 0xFF);
+            SampleGrid.GreenPlane(x, y) = static_cast<std::int16_t>((bits >> 8) & 0xFF);
+            SampleGrid.RedPlane(x, y) = static_cast<std::int16_t>(bits & 0xFF);
+            preview.PSet(x, y, v);
+        }
+    }
+}

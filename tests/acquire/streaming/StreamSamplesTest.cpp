@@ -1,0 +1,265 @@
+// The converter's streaming samplers against the window's path (LoadPicture, then
+// CaptureSampleGrid): the same samples and preview for every JPEG and BMP variant, the same
+// refusals.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "acquire/LoadPicture.h"
+#include "acquire/SampleCapture.h"
+#include "acquire/streaming/StreamSamples.h"
+#include "convert/Module1.h"
+#include "platform/files/FileError.h"
+#include "platform/picture/PictureBox.h"
+#include "tests/TempFolder.h"
+#include "tests/acquire/PictureFiles.h"
+
+namespace {
+
+using namespace picture_files;
+
+constexpr int kGridWidth = 320;
+constexpr int kGridHeight = 256;
+
+// Every plane of the sample grid and every preview pixel, in one list.
+std::vector<std::uint32_t> GridAndPreview(const PictureBox& preview) {
+    std::vector<std::uint32_t> all;
+    for (int y = 0; y < kGridHeight; ++y) {
+        for (int x = 0; x < kGridWidth; ++x) {
+            const auto& grid = Module1::SampleGrid;
+            all.push_back(static_cast<std::uint32_t>(
+                grid.RedPlane(x, y) | grid.GreenPlane(x, y) << 8 | grid.BluePlane(x, y) << 16));
+            all.push_back(static_cast<std::uint32_t>(preview.Point(x, y)));
+        }
+    }
+    return all;
+}
+
+void ExpectSameSamples(const std::string& path) {
+    PictureBox windowPreview(kGridWidth, kGridHeight);
+    {
+        PictureBox source;
+        LoadPicture(path, source);
+        CaptureSampleGrid(source, windowPreview);
+    }
+    const std::vector<std::uint32_t> wanted = GridAndPreview(windowPreview);
+    Module1::SampleGrid.RedPlane.Clear();
+    PictureBox streamPreview(kGridWidth, kGridHeight);
+    ASSERT_TRUE(StreamSamples(path, streamPreview)) << "left to the full decoder";
+    const std::vector<std::uint32_t> got = GridAndPreview(streamPreview);
+    ASSERT_EQ(got.size(), wanted.size());
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        const int cell = static_cast<int>(i / 2);
+        ASSERT_EQ(got[i], wanted[i]) << (i % 2 ? "preview" : "grid") << " at " << cell % kGridWidth
+                                     << ", " << cell / kGridWidth;
+    }
+}
+
+// Sharp colour edges over noise: any difference in chroma upsampling or IDCT shows.
+QImage Photo(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    std::mt19937 random(static_cast<unsigned>(width * 7919 + height));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int grain = static_cast<int>(random() % 64);
+            const bool stripe = (x / 3 + y / 5) % 2 == 0;
+            image.setPixel(x, y,
+                           qRgb(stripe ? 200 + grain / 2 : grain, (x * 255 / width) ^ grain,
+                                stripe ? grain : 190 + grain));
+        }
+    }
+    return image;
+}
+
+std::string Cjpeg(const TempFolder& folder, const QImage& image, const std::string& options) {
+    const char* cjpeg = "/usr/bin/cjpeg";
+    if (!std::filesystem::exists(cjpeg)) {
+        ADD_FAILURE() << cjpeg << " is missing: install the package libjpeg-turbo-progs";
+        return "";
+    }
+    WriteFileBytes(folder / "in.ppm", Encode(image, "ppm"));
+    const std::string out = folder / "out.jpg";
+    const std::string command = std::string(cjpeg) + " -quality 90 " + options + " -outfile '" +
+                                out + "' '" + (folder / "in.ppm") + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    return ReadFileBytes(out);
+}
+
+TEST(StreamSamples, JpegVariantsSampleAsTheWindowDoes) {
+    const char* variants[] = {"-sample 1x1",
+                              "-sample 2x1",
+                              "-sample 2x2",
+                              "-sample 1x2",
+                              "-sample 4x1",
+                              "-progressive",
+                              "-grayscale",
+                              "-restart 1",
+                              "-restart 2 -sample 2x2",
+                              "-arithmetic",
+                              "-progressive -sample 1x1"};
+    struct Size {
+        int width, height;
+    };
+    // Odd sizes; far fewer, as many and far more rows and columns than the grid; the tall ones
+    // skip whole rows of blocks between samples.
+    const Size sizes[] = {{641, 479}, {3, 5}, {1000, 37}, {50, 4999}, {33, 8500}};
+    TempFolder folder;
+    for (const Size& size : sizes) {
+        const QImage photo = Photo(size.width, size.height);
+        for (const char* options : variants) {
+            SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height) + " " +
+                         options);
+            WriteFileBytes(folder / "photo.jpg", Cjpeg(folder, photo, options));
+            ExpectSameSamples(folder / "photo.jpg");
+        }
+    }
+}
+
+TEST(StreamSamples, EveryExifOrientationComesOutUpright) {
+    TempFolder folder;
+    const std::string jpeg = Cjpeg(folder, Photo(701, 333), "-sample 2x2");
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        SCOPED_TRACE(orientation);
+        WriteFileBytes(folder / "turned.jpg", WithExifOrientation(jpeg, orientation));
+        ExpectSameSamples(folder / "turned.jpg");
+    }
+}
+
+TEST(StreamSamples, BmpVariantsSampleAsTheWindowDoes) {
+    struct Case {
+        int bits;
+        bool topDown;
+        int colours;  // in the palette; fewer than the bits allow leaves indices beyond it
+    };
+    const Case cases[] = {{1, false, 2},  {1, true, 2},    {4, false, 16}, {4, true, 16},
+                          {4, false, 9},  {8, false, 256}, {8, true, 256}, {8, false, 100},
+                          {24, false, 0}, {24, true, 0},   {32, false, 0}, {32, true, 0}};
+    struct Size {
+        int width, height;
+    };
+    const Size sizes[] = {{5, 3}, {701, 333}, {1001, 2999}};
+    TempFolder folder;
+    for (const Case& c : cases) {
+        for (const Size& size : sizes) {
+            SCOPED_TRACE(std::to_string(c.bits) + " bits, " + std::to_string(c.colours) +
+                         " colours" + (c.topDown ? ", top down, " : ", ") +
+                         std::to_string(size.width) + " x " + std::to_string(size.height));
+            std::vector<std::uint32_t> palette;
+            for (int i = 0; i < c.colours; ++i) {
+                palette.push_back(static_cast<std::uint32_t>(i * 0x010305 + 0x102030) & 0xFFFFFF);
+            }
+            const Bmp bmp{size.width,
+                          c.topDown ? -size.height : size.height,
+                          c.bits,
+                          kBiRgb,
+                          palette,
+                          PackRows(size.width, size.height, c.bits, c.topDown, [&](int x, int y) {
+                              const auto v =
+                                  static_cast<std::uint32_t>(x * 2654435761u ^ y * 40503u);
+                              return c.bits >= 24 ? v : v % (1u << c.bits);
+                          })};
+            WriteFileBytes(folder / "picture.bmp", BmpBytes(bmp));
+            ExpectSameSamples(folder / "picture.bmp");
+        }
+    }
+}
+
+TEST(StreamSamples, OtherPicturesAreLeftToTheWindowsDecoder) {
+    TempFolder folder;
+    const Bmp rle{5, 2, 8, kBiRle8, std::vector<std::uint32_t>(256), "\x05\x01\x00\x01"};
+    const Bmp sixteen{5, 2, 16, kBiRgb, {}, PackRows(5, 2, 16, false, [](int, int) { return 7; })};
+    const std::string files[] = {Encode(Photo(40, 30), "png"), BmpBytes(rle), BmpBytes(sixteen),
+                                 "not a picture"};
+    for (const std::string& bytes : files) {
+        WriteFileBytes(folder / "picture", bytes);
+        PictureBox preview(kGridWidth, kGridHeight);
+        EXPECT_FALSE(StreamSamples(folder / "picture", preview)) << bytes.substr(0, 4);
+        EXPECT_EQ(preview.Point(0, 0), static_cast<std::int32_t>(PictureBox::kDefaultBackColour));
+    }
+    PictureBox preview(kGridWidth, kGridHeight);
+    EXPECT_FALSE(StreamSamples(folder / "missing.jpg", preview));
+}
+
+// The reason the streaming path gives for a file, or "" when it samples it.
+std::string StreamFailure(const std::string& bytes) {
+    TempFolder folder;
+    WriteFileBytes(folder / "picture", bytes);
+    PictureBox preview(kGridWidth, kGridHeight);
+    try {
+        EXPECT_TRUE(StreamSamples(folder / "picture", preview)) << "left to the full decoder";
+    } catch (const FileError& error) {
+        return error.Reason();
+    }
+    return "";
+}
+
+// The JPEG with its header claiming width x height: a small file that claims a huge picture.
+std::string ClaimingSize(std::string jpeg, int width, int height) {
+    const std::size_t frame = jpeg.find("\xFF\xC0");
+    jpeg[frame + 5] = static_cast<char>(height >> 8);
+    jpeg[frame + 6] = static_cast<char>(height & 0xFF);
+    jpeg[frame + 7] = static_cast<char>(width >> 8);
+    jpeg[frame + 8] = static_cast<char>(width & 0xFF);
+    return jpeg;
+}
+
+TEST(StreamSamples, CutOffDamagedAndHugePicturesAreRefused) {
+    TempFolder folder;
+    const QImage photo = Photo(300, 200);
+    const std::string jpeg = Cjpeg(folder, photo, "");
+    const std::string progressive = Cjpeg(folder, photo, "-progressive");
+    const std::string tall = Cjpeg(folder, Photo(40, 5000), "");
+    std::string damaged = jpeg;
+    // Marker-like bytes inside the entropy-coded data, far below the last sampled row.
+    for (std::size_t i = damaged.size() * 3 / 4; i < damaged.size() * 3 / 4 + 40; ++i) {
+        damaged[i] = static_cast<char>(0xFF);
+    }
+    std::string damagedTall = tall;
+    damagedTall.replace(tall.size() / 2, 8, "\xFF\xD0\xFF\xD9\xFF\xD1\x12\x34");
+    const Bmp bmp{200,    100, 24,
+                  kBiRgb, {},  PackRows(200, 100, 24, false, [](int x, int y) { return x * y; })};
+    const std::string bmpBytes = BmpBytes(bmp);
+    const Bmp hugeBmp{100000, 100000, 24, kBiRgb, {}, std::string(64, '\x55')};
+
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::string reason;
+    };
+    const std::string truncated = "truncated picture: the file ends too soon";
+    const std::string damagedReason = "damaged or incomplete picture";
+    const Case cases[] = {
+        {"JPEG cut in half", jpeg.substr(0, jpeg.size() / 2), truncated},
+        {"JPEG without its end marker", jpeg.substr(0, jpeg.size() - 2), truncated},
+        {"progressive JPEG cut short", progressive.substr(0, progressive.size() * 9 / 10),
+         truncated},
+        {"tall JPEG cut near its end", tall.substr(0, tall.size() - 100), truncated},
+        {"JPEG with a damaged scan", damaged, damagedReason},
+        {"tall JPEG with stray markers between samples", damagedTall, damagedReason},
+        {"BMP cut in half", bmpBytes.substr(0, bmpBytes.size() / 2), truncated},
+        {"BMP one byte short", bmpBytes.substr(0, bmpBytes.size() - 1), truncated},
+        {"JPEG claiming 20000 x 20000", ClaimingSize(jpeg, 20000, 20000),
+         "picture too large (20000 x 20000)"},
+        {"JPEG claiming 16385 x 1", ClaimingSize(jpeg, 16385, 1), "picture too large (16385 x 1)"},
+        {"BMP claiming 100000 x 100000", BmpBytes(hugeBmp), "picture too large (100000 x 100000)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(StreamFailure(c.bytes), c.reason);
+    }
+    // Stray bytes between segments are harmless: the picture samples as the window samples it.
+    const std::size_t scan = jpeg.find("\xFF\xDA");
+    std::string stray = jpeg.substr(0, scan);
+    stray.append("\x01\x02\x03");
+    stray.append(jpeg, scan);
+    WriteFileBytes(folder / "stray.jpg", stray);
+    ExpectSameSamples(folder / "stray.jpg");
+}
+
+}  // namespace
