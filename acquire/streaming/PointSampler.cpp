@@ -27,11 +27,13 @@ PointSampler::PointSampler(const SampleMapping& mapping, const StoredPicture& pi
 }
 
 void PointSampler::TakeRow(int row, const std::uint32_t* pixels) {
-    while (nextTap_ < taps_.size() && taps_[nextTap_].row < row) ++nextTap_;
-    for (; nextTap_ < taps_.size() && taps_[nextTap_].row == row; ++nextTap_) {
-        const std::uint32_t pixel = pixels[taps_[nextTap_].column];
+    // Each row finds its own taps, so that two bands may be taken at once.
+    auto tap = std::lower_bound(taps_.begin(), taps_.end(), row,
+                                [](const Tap& t, int wanted) { return t.row < wanted; });
+    for (; tap != taps_.end() && tap->row == row; ++tap) {
+        const std::uint32_t pixel = pixels[tap->column];
         // 0xXXRRGGBB to the colour value: red in bits 0..7, green 8..15, blue 16..23.
-        values_[static_cast<std::size_t>(taps_[nextTap_].cell)] = static_cast<std::int32_t>(
+        values_[static_cast<std::size_t>(tap->cell)] = static_cast<std::int32_t>(
             ((pixel >> 16) & 0xFF) | (pixel & 0xFF00) | ((pixel & 0xFF) << 16));
     }
 }

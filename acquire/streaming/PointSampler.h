@@ -18,6 +18,7 @@ public:
 
     const std::vector<int>& NeededRows() const override { return rows_; }
     void TakeRow(int row, const std::uint32_t* pixels) override;
+    bool TakesRowsInParallel() const override { return true; }
 
     // Stores every sample in SampleGrid and draws it into preview, as CaptureSampleGrid does.
     void Store(PictureBox& preview) const;
@@ -33,5 +34,4 @@ private:
     std::vector<Tap> taps_;             // by row
     std::vector<int> rows_;             // the rows of taps_, each once
     std::vector<std::int32_t> values_;  // colour values by cell; -1 outside the picture
-    std::size_t nextTap_ = 0;
 };

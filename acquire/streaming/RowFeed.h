@@ -16,6 +16,9 @@ public:
     // One of the needed rows: width pixels 0xXXRRGGBB, the top byte meaningless. The pixels are
     // valid only during the call.
     virtual void TakeRow(int row, const std::uint32_t* pixels) = 0;
+    // Whether TakeRow may run on two threads at once, for different rows, each thread's rows in
+    // increasing order; a source then may decode two bands of the picture side by side.
+    virtual bool TakesRowsInParallel() const { return false; }
 };
 
 class RowSource {

@@ -107,8 +107,8 @@ TEST(StreamSamples, JpegVariantsSampleAsTheWindowDoes) {
         int width, height;
     };
     // Odd sizes; far fewer, as many and far more rows and columns than the grid; the tall ones
-    // skip whole rows of blocks between samples.
-    const Size sizes[] = {{641, 479}, {3, 5}, {1000, 37}, {50, 4999}, {33, 8500}};
+    // skip whole rows of blocks between samples; the largest is decoded in two bands at once.
+    const Size sizes[] = {{641, 479}, {3, 5}, {1000, 37}, {50, 4999}, {33, 8500}, {1501, 1403}};
     TempFolder folder;
     for (const Size& size : sizes) {
         const QImage photo = Photo(size.width, size.height);
@@ -209,19 +209,21 @@ std::string ClaimingSize(std::string jpeg, int width, int height) {
     return jpeg;
 }
 
+// The JPEG with marker-like bytes at offset inside its entropy-coded data.
+std::string Damaged(std::string jpeg, std::size_t offset) {
+    jpeg.replace(offset, 8, "\xFF\xD0\xFF\xD9\xFF\xD1\x12\x34");
+    return jpeg;
+}
+
 TEST(StreamSamples, CutOffDamagedAndHugePicturesAreRefused) {
     TempFolder folder;
     const QImage photo = Photo(300, 200);
     const std::string jpeg = Cjpeg(folder, photo, "");
     const std::string progressive = Cjpeg(folder, photo, "-progressive");
     const std::string tall = Cjpeg(folder, Photo(40, 5000), "");
-    std::string damaged = jpeg;
-    // Marker-like bytes inside the entropy-coded data, far below the last sampled row.
-    for (std::size_t i = damaged.size() * 3 / 4; i < damaged.size() * 3 / 4 + 40; ++i) {
-        damaged[i] = static_cast<char>(0xFF);
-    }
-    std::string damagedTall = tall;
-    damagedTall.replace(tall.size() / 2, 8, "\xFF\xD0\xFF\xD9\xFF\xD1\x12\x34");
+    const std::string large = Cjpeg(folder, Photo(1501, 1403), "");  // decoded in two bands
+    const std::string damaged = Damaged(jpeg, jpeg.size() * 3 / 4);
+    const std::string damagedTall = Damaged(tall, tall.size() / 2);
     const Bmp bmp{200,    100, 24,
                   kBiRgb, {},  PackRows(200, 100, 24, false, [](int x, int y) { return x * y; })};
     const std::string bmpBytes = BmpBytes(bmp);
@@ -241,6 +243,11 @@ TEST(StreamSamples, CutOffDamagedAndHugePicturesAreRefused) {
          truncated},
         {"tall JPEG cut near its end", tall.substr(0, tall.size() - 100), truncated},
         {"JPEG with a damaged scan", damaged, damagedReason},
+        {"large JPEG cut in its top band", large.substr(0, large.size() / 3), truncated},
+        {"large JPEG cut in its bottom band", large.substr(0, large.size() - 5000), truncated},
+        {"large JPEG damaged in its top band", Damaged(large, large.size() / 3), damagedReason},
+        {"large JPEG damaged in its bottom band", Damaged(large, large.size() * 9 / 10),
+         damagedReason},
         {"tall JPEG with stray markers between samples", damagedTall, damagedReason},
         {"BMP cut in half", bmpBytes.substr(0, bmpBytes.size() / 2), truncated},
         {"BMP one byte short", bmpBytes.substr(0, bmpBytes.size() - 1), truncated},
