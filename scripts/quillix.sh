@@ -54,6 +54,8 @@ case "${1:-}" in
         build build/release -DCMAKE_BUILD_TYPE=Release -DQUILLIX_TESTS=OFF
         "$root/build/release/bench/quillix-bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
         "$root/bench/jpeg-end-to-end.sh" "$root/build/release"
+        "$root/bench/bmp-end-to-end.sh" "$root/build/release"
+        "$root/bench/folder-end-to-end.sh" "$root/build/release"
         "$root/bench/quality-table.py" "$root/build/release"
         ;;
     *)
