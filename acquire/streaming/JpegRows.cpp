@@ -1,6 +1,7 @@
 #include "acquire/streaming/JpegRows.h"
 
 #include <exception>
+#include <initializer_list>
 #include <system_error>
 #include <thread>
 
@@ -9,6 +10,7 @@
 #include "acquire/streaming/ExifOrientation.h"
 #include "acquire/streaming/JpegDecoder.h"
 #include "platform/files/FileError.h"
+#include "platform/files/ReadOnlyFile.h"
 
 namespace {
 
@@ -21,8 +23,7 @@ constexpr double kTopShare = 0.7;
 
 class JpegRows : public RowSource {
 public:
-    JpegRows(const std::string& path, const ReadOnlyFile& file)
-        : path_(path), file_(file), decoder_(file) {}
+    JpegRows(const std::string& path, const ReadOnlyFile& file) : path_(path), decoder_(file) {}
 
     // Reads the header; false for a file that the full decoder should have.
     bool ReadHeader() {
@@ -45,15 +46,18 @@ public:
         if (Parallel(consumer)) {
             const auto top =
                 static_cast<std::ptrdiff_t>(static_cast<double>(rows.size()) * kTopShare);
-            JpegDecoder bottom(file_);
-            if (bottom.ReadHeader() && FeedTwoBands(rows, top, bottom, consumer)) {
-                Check(decoder_);
-                Check(bottom);
+            // The second decoder reads through a file of its own, so that nothing is shared
+            // between the threads but the consumer.
+            ReadOnlyFile file;
+            JpegDecoder bottom(file);
+            if (file.Open(path_) == ReadOnlyFile::Refusal::kNone && bottom.ReadHeader() &&
+                SameHeader(bottom) && FeedTwoBands(rows, top, bottom, consumer)) {
+                Check({&decoder_, &bottom});
                 return;
             }
         }
         decoder_.Decode(rows, consumer, true);
-        Check(decoder_);
+        Check({&decoder_});
     }
 
 private:
@@ -90,16 +94,28 @@ private:
         return true;
     }
 
-    void Check(const JpegDecoder& decoder) const {
-        if (decoder.RanOut()) throw FileError(path_, kTruncatedPicture);
-        if (decoder.OutOfMemory()) {
-            throw FileError(path_, NoMemoryReason(picture_.width, picture_.height));
+    // The file has not been swapped for another since the first decoder read it.
+    bool SameHeader(const JpegDecoder& other) const {
+        const jpeg_decompress_struct& a = decoder_.Info();
+        const jpeg_decompress_struct& b = other.Info();
+        return a.image_width == b.image_width && a.image_height == b.image_height &&
+               a.num_components == b.num_components && !other.MultipleScans();
+    }
+
+    // A cut-off file first, whichever decoder met it: the other may have met made-up data.
+    void Check(std::initializer_list<const JpegDecoder*> decoders) const {
+        for (const JpegDecoder* decoder : decoders) {
+            if (decoder->RanOut()) throw FileError(path_, kTruncatedPicture);
         }
-        if (decoder.Damaged()) throw FileError(path_, kDamagedPicture);
+        for (const JpegDecoder* decoder : decoders) {
+            if (decoder->OutOfMemory()) {
+                throw FileError(path_, NoMemoryReason(picture_.width, picture_.height));
+            }
+            if (decoder->Damaged()) throw FileError(path_, kDamagedPicture);
+        }
     }
 
     std::string path_;
-    const ReadOnlyFile& file_;
     JpegDecoder decoder_;
     StoredPicture picture_;
 };
