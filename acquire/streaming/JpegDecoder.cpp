@@ -31,6 +31,8 @@ void Quiet(j_common_ptr) {}
 }  // namespace
 
 JpegDecoder::JpegDecoder(const ReadOnlyFile& file) {
+    // libjpeg's callbacks find the decoder through client_data.
+    info_.client_data = this;
     info_.err = jpeg_std_error(&errors_.manager);
     errors_.manager.error_exit = ErrorExit;
     errors_.manager.emit_message = EmitMessage;
@@ -50,7 +52,7 @@ JpegDecoder::~JpegDecoder() {
 
 bool JpegDecoder::ReadHeader() {
     if (setjmp(errors_.jump)) return false;
-    jpeg_create_decompress(&info_);
+    jpeg_create_decompress(&info_);  // keeps client_data and err
     created_ = true;
     info_.src = &source_.manager;
     jpeg_save_markers(&info_, JPEG_APP0 + 1, 0xFFFF);
@@ -111,7 +113,7 @@ bool JpegDecoder::OutOfMemory() const {
 // At the end of the file it notes that the picture ran out and hands over an end marker, as
 // libjpeg asks of a source that must not fail; a read error counts as the end.
 boolean JpegDecoder::FillInput(j_decompress_ptr info) {
-    auto* source = reinterpret_cast<FileSource*>(info->src);
+    FileSource* source = &static_cast<JpegDecoder*>(info->client_data)->source_;
     const std::int64_t got =
         source->file->ReadAt(reinterpret_cast<char*>(source->buffer.data()),
                              static_cast<std::int64_t>(kChunk), source->offset);
@@ -128,7 +130,7 @@ boolean JpegDecoder::FillInput(j_decompress_ptr info) {
 }
 
 void JpegDecoder::SkipInput(j_decompress_ptr info, long count) {
-    auto* source = reinterpret_cast<FileSource*>(info->src);
+    FileSource* source = &static_cast<JpegDecoder*>(info->client_data)->source_;
     if (count <= 0) return;
     const auto skip = static_cast<std::size_t>(count);
     if (skip <= source->manager.bytes_in_buffer) {
@@ -142,12 +144,12 @@ void JpegDecoder::SkipInput(j_decompress_ptr info, long count) {
 }
 
 void JpegDecoder::EmitMessage(j_common_ptr info, int level) {
-    auto* errors = reinterpret_cast<ErrorJump*>(info->err);
+    ErrorJump* errors = &static_cast<JpegDecoder*>(info->client_data)->errors_;
     if (level < 0 && InventsPixels(errors->manager.msg_code)) errors->damaged = true;
 }
 
 void JpegDecoder::ErrorExit(j_common_ptr info) {
-    auto* errors = reinterpret_cast<ErrorJump*>(info->err);
+    ErrorJump* errors = &static_cast<JpegDecoder*>(info->client_data)->errors_;
     errors->damaged = true;
     std::longjmp(errors->jump, 1);
 }

@@ -49,14 +49,14 @@ public:
 
 private:
     struct FileSource {
-        jpeg_source_mgr manager{};  // first, so that libjpeg's pointer is also this one's
+        jpeg_source_mgr manager{};
         const ReadOnlyFile* file = nullptr;
         std::int64_t offset = 0;
         std::vector<JOCTET> buffer;
         bool ranOut = false;
     };
     struct ErrorJump {
-        jpeg_error_mgr manager{};  // first, as with the source
+        jpeg_error_mgr manager{};
         std::jmp_buf jump{};
         bool damaged = false;
     };
