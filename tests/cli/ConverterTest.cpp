@@ -305,6 +305,23 @@ TEST_F(ConverterTest, ReadOnlyOutputsAreRefusedAndReplaceNothing) {
     }
 }
 
+// A name may hold a line break or other control characters; each message stays on one line.
+TEST_F(ConverterTest, ControlCharactersInNamesAreShownEscaped) {
+    const std::string bad = Bytes("two\nlines\x01\x7f.bmp", "just some text");
+    const std::string shown = folder / "two\\nlines\\x01\\x7f.bmp";
+    ProgramResult r = Run({"-o", folder / "x.screen", bad});
+    EXPECT_EQ(r.exitCode, 1);
+    ExpectLastLine(r.err, "quillix-convert: " + shown +
+                              ": not a picture, or in a format that cannot be read\n");
+
+    const std::string good = Picture("tab\there.bmp");
+    r = Run({"-o", folder / "out\r.screen", good});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, folder / "tab\\there.bmp -> " + folder / "out\\r.screen, " +
+                         folder / "out\\r.screen.inf (MODE 2, tone none)\n");
+    EXPECT_TRUE(fs::exists(folder / "out\r.screen"));
+}
+
 TEST_F(ConverterTest, NeverReplacesAPictureItConverts) {
     const std::string bmp = Picture("victim.bmp");
     const std::string card = ReadFileBytes(bmp);
