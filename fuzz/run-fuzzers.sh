@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Runs each fuzz target of BUILD for SECONDS on the generated seeds and its own growing corpus,
 # one at a time at the lowest priority. An input that breaks a promise is saved in
-# fuzz/regressions/TARGET/, which the test suite replays. Usage: run-fuzzers.sh BUILD SECONDS
+# fuzz/regressions/TARGET/, which the test suite replays.
+# Usage: run-fuzzers.sh BUILD SECONDS [TARGET...]   (every target unless some are named)
 set -euo pipefail
 
 build=$1
 seconds=$2
+shift 2
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(picture registry-overlay)
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 seeds=$build/fuzz-seeds
 rm -rf "$seeds"
@@ -13,7 +17,7 @@ rm -rf "$seeds"
 
 failed=0
 summary=()
-for target in picture registry-overlay; do
+for target in "${targets[@]}"; do
     corpus=$build/fuzz-corpus/$target
     regressions=$root/fuzz/regressions/$target
     mkdir -p "$corpus" "$regressions"

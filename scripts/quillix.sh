@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what Quillix needs on Debian, builds it, and runs it (run), its tests (test), its
-# benchmarks (bench) or its fuzz targets (fuzz [SECONDS each, 60 unless given]).
+# benchmarks (bench) or its fuzz targets (fuzz [SECONDS each, 60 unless given] [TARGET...]).
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -64,10 +64,10 @@ case "${1:-}" in
             -DQUILLIX_SANITIZE=ON -DQUILLIX_TESTS=OFF -DQUILLIX_BENCH=OFF >/dev/null
         nice cmake --build "$root/build/fuzz" --target quillix-fuzz-picture \
             quillix-fuzz-registry-overlay quillix-fuzz-seeds
-        "$root/fuzz/run-fuzzers.sh" "$root/build/fuzz" "${2:-60}"
+        "$root/fuzz/run-fuzzers.sh" "$root/build/fuzz" "${2:-60}" "${@:3}"
         ;;
     *)
-        echo "usage: $0 run|test|bench|fuzz [SECONDS]" >&2
+        echo "usage: $0 run|test|bench|fuzz [SECONDS [TARGET...]]" >&2
         exit 2
         ;;
 esac
