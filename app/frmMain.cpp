@@ -321,7 +321,7 @@ void frmMain::mnuFileSaveDisc_Click() {
     try {
         WriteSlideshowDisc(fileName.toStdString(), {disc}, kDefaultTracks);
     } catch (const FileError& error) {
-        messageBox_->Show("Cannot Write File : " + Text(error.Path()) + "\n\n" +
+        messageBox_->Show("Cannot Write File : " + NameText(error.Path()) + "\n\n" +
                           Text(error.Reason()));
     }
 }

@@ -13,3 +13,7 @@ void RunPictureInput(const std::uint8_t* data, std::size_t size);
 
 // The text of a registry overlay file: parsed, and every key it names read back.
 void RunRegistryOverlayInput(const std::uint8_t* data, std::size_t size);
+
+// The start of a disc image: its DFS catalogue read, and what was read written back and read
+// again.
+void RunDiscCatalogueInput(const std::uint8_t* data, std::size_t size);

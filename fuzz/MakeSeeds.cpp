@@ -1,5 +1,5 @@
 // Writes the seed inputs the fuzz targets start from: small pictures in every format and layout
-// the loader meets, and registry overlay texts. Usage: quillix-fuzz-seeds FOLDER
+// the loader meets, registry overlay texts and disc catalogues. Usage: quillix-fuzz-seeds FOLDER
 #include <QCoreApplication>
 #include <QImage>
 #include <algorithm>
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "disc/DfsCatalogue.h"
 #include "tests/acquire/PictureFiles.h"
 
 namespace {
@@ -117,6 +118,32 @@ std::vector<std::pair<std::string, std::string>> OverlaySeeds() {
     };
 }
 
+std::string CatalogueBytes(const DfsCatalogue& catalogue) {
+    const std::vector<std::uint8_t> bytes = EncodeCatalogue(catalogue);
+    return {bytes.begin(), bytes.end()};
+}
+
+std::vector<std::pair<std::string, std::string>> CatalogueSeeds() {
+    DfsCatalogue slideshow{"QUILLIX", 7, DfsBootOption::Exec, 800, {}};
+    slideshow.entries = {
+        {"SHOW2", '$', false, 0x3000, 0x3000, 20480, 87},
+        {"SHOW1", '$', true, 0xFFFF5800, 0xFFFF5800, 10240, 47},
+        {"!BOOT", '$', false, 0, 0xFFFFFFFF, 120, 2},
+    };
+    DfsCatalogue full{"FULL CATALOG", 99, DfsBootOption::Run, 400, {}};
+    for (int i = 0; i < kDfsMaxFiles; ++i) {
+        full.entries.push_back({"F" + std::to_string(i), 'A', i % 2 == 0,
+                                static_cast<std::uint32_t>(0x1900 + i),
+                                static_cast<std::uint32_t>(0x8023 + i),
+                                static_cast<std::uint32_t>(i * 300), 2 + i * 2});
+    }
+    return {
+        {"empty.ssd", CatalogueBytes({"", 0, DfsBootOption::None, 400, {}})},
+        {"slideshow.ssd", CatalogueBytes(slideshow)},
+        {"full.ssd", CatalogueBytes(full)},
+    };
+}
+
 void WriteAll(const fs::path& folder,
               const std::vector<std::pair<std::string, std::string>>& seeds) {
     fs::create_directories(folder);
@@ -136,5 +163,6 @@ int main(int argc, char** argv) {
     const fs::path folder = argv[1];
     WriteAll(folder / "picture", PictureSeeds());
     WriteAll(folder / "registry-overlay", OverlaySeeds());
+    WriteAll(folder / "disc-catalogue", CatalogueSeeds());
     return 0;
 }

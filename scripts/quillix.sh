@@ -63,7 +63,7 @@ case "${1:-}" in
             -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUILLIX_FUZZ=ON \
             -DQUILLIX_SANITIZE=ON -DQUILLIX_TESTS=OFF -DQUILLIX_BENCH=OFF >/dev/null
         nice cmake --build "$root/build/fuzz" --target quillix-fuzz-picture \
-            quillix-fuzz-registry-overlay quillix-fuzz-seeds
+            quillix-fuzz-registry-overlay quillix-fuzz-disc-catalogue quillix-fuzz-seeds
         "$root/fuzz/run-fuzzers.sh" "$root/build/fuzz" "${2:-60}" "${@:3}"
         ;;
     *)

@@ -20,6 +20,7 @@ TEST(FuzzRegressions, EverySavedInputRunsThrough) {
     const Target targets[] = {
         {"picture", RunPictureInput},
         {"registry-overlay", RunRegistryOverlayInput},
+        {"disc-catalogue", RunDiscCatalogueInput},
     };
     for (const Target& target : targets) {
         const std::filesystem::path folder =
