@@ -28,6 +28,7 @@
 #include "platform/desktop/SettingsStore.h"
 #include "platform/desktop/StartFolder.h"
 #include "platform/desktop/Twips.h"
+#include "platform/files/ControlEscapes.h"
 #include "platform/files/FileError.h"
 #include "platform/files/PlainFile.h"
 #include "screen/ScreenBytes.h"
@@ -49,6 +50,11 @@ const char* const kToneCaptions[5] = {"None", "Fine", "Coarse", "Spiral", "Diago
 
 QString Text(const std::string& utf8) {
     return QString::fromStdString(utf8);
+}
+
+// A file name as a message shows it: control characters escaped, so that it stays on its line.
+QString NameText(const std::string& path) {
+    return Text(WithControlsEscaped(path));
 }
 
 // An option button of a frame: Index counts down from the top, 360 twips apart.
@@ -237,7 +243,7 @@ void frmMain::cmdConvert_Click() {
     try {
         WriteImage(kScreenFileName, kConvertMaxVal);
     } catch (const FileError& error) {
-        failure = "Cannot Write File : " + Text(error.Path()) + "\n\n" + Text(error.Reason());
+        failure = "Cannot Write File : " + NameText(error.Path()) + "\n\n" + Text(error.Reason());
     } catch (const std::exception& error) {
         failure = "Cannot Convert : " + Text(error.what());
     }
@@ -271,7 +277,7 @@ void frmMain::mnuFileOpen_Click() {
 
     const std::string path = fileName.toStdString();
     if (!PlainFileExists(path)) {
-        messageBox_->Show("File Not Found : " + fileName);
+        messageBox_->Show("File Not Found : " + NameText(path));
         return;
     }
     settings_->SaveSetting(kSettingsSection, kRootKey, fileName);
@@ -281,10 +287,11 @@ void frmMain::mnuFileOpen_Click() {
     try {
         LoadPicture(path, picImage1->Surface());
     } catch (const FileError& error) {
-        messageBox_->Show("Cannot Read Picture : " + fileName + "\n\n" + Text(error.Reason()));
+        messageBox_->Show("Cannot Read Picture : " + NameText(path) + "\n\n" +
+                          Text(error.Reason()));
         return;
     } catch (const std::exception& error) {
-        messageBox_->Show("Cannot Read Picture : " + fileName + "\n\n" + Text(error.what()));
+        messageBox_->Show("Cannot Read Picture : " + NameText(path) + "\n\n" + Text(error.what()));
         return;
     }
     openedPicture_ = path;
@@ -314,7 +321,7 @@ void frmMain::mnuFileSaveDisc_Click() {
     try {
         WriteSlideshowDisc(fileName.toStdString(), {disc}, kDefaultTracks);
     } catch (const FileError& error) {
-        messageBox_->Show("Cannot Write File : " + Text(error.Path()) + "\n\n" +
+        messageBox_->Show("Cannot Write File : " + NameText(error.Path()) + "\n\n" +
                           Text(error.Reason()));
     }
 }

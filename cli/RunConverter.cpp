@@ -10,6 +10,7 @@
 #include "cli/ScreenFile.h"
 #include "convert/ConversionSettings.h"
 #include "disc/SlideshowDisc.h"
+#include "platform/files/ControlEscapes.h"
 #include "platform/files/DrivePath.h"
 #include "platform/files/FileError.h"
 
@@ -18,7 +19,7 @@ namespace {
 constexpr const char* kProgram = "quillix-convert";
 
 int UsageError(std::ostream& err, const std::string& message) {
-    err << kProgram << ": " << message << "\n" << UsageText();
+    err << kProgram << ": " << WithControlsEscaped(message) << "\n" << UsageText();
     return 2;
 }
 
@@ -63,6 +64,7 @@ std::string FilesOf(const PlannedConversion& entry) {
 // prints "quillix-convert: FILE: reason".
 bool Convert(const PlannedConversion& entry, const ConverterOptions& options, std::ostream& out,
              std::ostream& err, std::vector<DiscPicture>& disc) {
+    const std::string picture = WithControlsEscaped(entry.picture);
     try {
         std::vector<std::uint8_t> screen = ScreenOf(entry, options);
         if (options.disc) {
@@ -73,14 +75,15 @@ bool Convert(const PlannedConversion& entry, const ConverterOptions& options, st
         err << kProgram << ": " << error.what() << "\n";
         return false;
     } catch (const std::bad_alloc&) {
-        err << kProgram << ": " << entry.picture << ": not enough memory for this picture\n";
+        err << kProgram << ": " << picture << ": not enough memory for this picture\n";
         return false;
     } catch (const std::exception& error) {
-        err << kProgram << ": " << entry.picture << ": " << error.what() << "\n";
+        err << kProgram << ": " << picture << ": " << WithControlsEscaped(error.what()) << "\n";
         return false;
     }
     if (!options.quiet) {
-        out << entry.picture << " -> " << FilesOf(entry) << " (MODE " << options.screenMode;
+        out << picture << " -> " << WithControlsEscaped(FilesOf(entry)) << " (MODE "
+            << options.screenMode;
         if (!options.show) {
             out << ", tone " << ToneName(options.toneStyle) << (options.stagger ? ", stagger" : "");
         }
@@ -102,8 +105,9 @@ bool WriteDisc(const std::vector<DiscPicture>& pictures, const ConverterOptions&
         return false;
     }
     if (!options.quiet) {
-        out << path << ": a bootable " << options.tracks << "-track disc of " << pictures.size()
-            << (pictures.size() == 1 ? " picture" : " pictures") << " (SHIFT+BREAK to start)\n";
+        out << WithControlsEscaped(path) << ": a bootable " << options.tracks << "-track disc of "
+            << pictures.size() << (pictures.size() == 1 ? " picture" : " pictures")
+            << " (SHIFT+BREAK to start)\n";
     }
     return true;
 }
@@ -134,7 +138,8 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     std::vector<DiscPicture> disc;
     for (std::size_t i = 0; i < plan.size(); ++i) {
         if (showProgress)
-            err << "[" << i + 1 << "/" << plan.size() << "] " << plan[i].picture << "\n";
+            err << "[" << i + 1 << "/" << plan.size() << "] "
+                << WithControlsEscaped(plan[i].picture) << "\n";
         if (!Convert(plan[i], options, out, err, disc)) ++failures;
         out.flush();
         err.flush();

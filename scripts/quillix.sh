@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what Quillix needs on Debian, builds it, and runs it (run), its tests (test) or its
-# benchmarks (bench).
+# Installs what Quillix needs on Debian, builds it, and runs it (run), its tests (test), its
+# benchmarks (bench) or its fuzz targets (fuzz [SECONDS each, 60 unless given] [TARGET...]).
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -58,8 +58,18 @@ case "${1:-}" in
         "$root/bench/folder-end-to-end.sh" "$root/build/release"
         "$root/bench/quality-table.py" "$root/build/release"
         ;;
+    fuzz)
+        # libFuzzer comes with clang only; these packages are needed for fuzzing alone.
+        install_packages "${packages[@]}" clang libclang-rt-14-dev
+        cmake -S "$root" -B "$root/build/fuzz" -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+            -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUILLIX_FUZZ=ON \
+            -DQUILLIX_SANITIZE=ON -DQUILLIX_TESTS=OFF -DQUILLIX_BENCH=OFF >/dev/null
+        nice cmake --build "$root/build/fuzz" --target quillix-fuzz-picture \
+            quillix-fuzz-registry-overlay quillix-fuzz-disc-catalogue quillix-fuzz-seeds
+        "$root/fuzz/run-fuzzers.sh" "$root/build/fuzz" "${2:-60}" "${@:3}"
+        ;;
     *)
-        echo "usage: $0 run|test|bench" >&2
+        echo "usage: $0 run|test|bench|fuzz [SECONDS [TARGET...]]" >&2
         exit 2
         ;;
 esac

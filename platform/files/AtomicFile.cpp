@@ -19,26 +19,32 @@ std::string FolderOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
-std::string NameOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // A name beside the target that no other writer uses: the process id and a counter, then a few
-// random characters in case an earlier process with the same id left one behind.
+// random characters in case an earlier process with the same id left one behind. Its length does
+// not depend on the target's, so a target whose name is as long as the file system allows can
+// still be written.
 std::string TemporaryName(const std::string& destination, int attempt) {
     static std::atomic<unsigned> counter{0};
     static thread_local std::mt19937 random(std::random_device{}());
     std::string name = FolderOf(destination);
-    name.append("/.").append(NameOf(destination)).append(".");
-    name.append(std::to_string(getpid())).append("-").append(std::to_string(counter++));
+    name.append("/.quillix-").append(std::to_string(getpid()));
+    name.append("-").append(std::to_string(counter++));
     if (attempt > 0) name.append("-").append(std::to_string(random()));
-    return name;
+    return name.append(".tmp");
+}
+
+// Whether the user may write the existing file. The rename would replace it even when not, as it
+// only needs the folder to be writable. A file that nobody may write was made read-only on
+// purpose, so it is refused to root too, whom the system lets write anything.
+bool MayWrite(const std::string& path, const struct stat& file) {
+    if ((file.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
+    return faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 || errno != EACCES;
 }
 
 }  // namespace
 
-AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {
+AtomicFile::AtomicFile(std::string target, const AtomicFileCalls& calls)
+    : calls_(calls), target_(std::move(target)) {
     if (target_.empty() || target_.back() == '/') Fail(EISDIR);
     struct stat existing {};
     if (stat(target_.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
@@ -54,6 +60,9 @@ AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {
         if (!unresolved) destination_ = resolved.string();
     }
     if (destination_.empty()) destination_ = target_;
+    struct stat replaced {};
+    const bool replacing = stat(destination_.c_str(), &replaced) == 0;
+    if (replacing && !MayWrite(destination_, replaced)) Fail(EACCES);
 
     // Created with the usual permissions, which the kernel narrows by the umask; a replaced file
     // keeps its own.
@@ -66,10 +75,7 @@ AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {
             Fail(errno);
         }
     }
-    struct stat replaced {};
-    if (stat(destination_.c_str(), &replaced) == 0 && fchmod(fd_, replaced.st_mode & 07777) != 0) {
-        Fail(errno);
-    }
+    if (replacing && fchmod(fd_, replaced.st_mode & 07777) != 0) Fail(errno);
 }
 
 AtomicFile::~AtomicFile() {
@@ -80,7 +86,7 @@ void AtomicFile::Write(const void* data, std::size_t size) {
     if (fd_ < 0) Fail(EBADF);
     const char* bytes = static_cast<const char*>(data);
     while (size > 0) {
-        const ssize_t written = ::write(fd_, bytes, size);
+        const ssize_t written = calls_.write(fd_, bytes, size);
         if (written < 0) {
             if (errno == EINTR) continue;
             Fail(errno);
@@ -94,7 +100,7 @@ void AtomicFile::Close() {
     if (fd_ < 0) return;
     // A full disk may only show when the data is flushed or the file closed. Some network and
     // user-space file systems cannot flush at all; that is no failure of the write.
-    if (fsync(fd_) != 0 && errno != EINVAL && errno != ENOTSUP) Fail(errno);
+    if (calls_.fsync(fd_) != 0 && errno != EINVAL && errno != ENOTSUP) Fail(errno);
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0) Fail(errno);
@@ -102,7 +108,7 @@ void AtomicFile::Close() {
 
 void AtomicFile::Commit() {
     Close();
-    if (std::rename(temporary_.c_str(), destination_.c_str()) != 0) Fail(errno);
+    if (calls_.rename(temporary_.c_str(), destination_.c_str()) != 0) Fail(errno);
     committed_ = true;
 }
 

@@ -1,17 +1,31 @@
 #pragma once
 
+#include <sys/types.h>
+#include <unistd.h>
+
 #include <cstddef>
+#include <cstdio>
 #include <string>
 
 #include "platform/files/FileError.h"
+
+// The system calls through which AtomicFile writes and replaces; tests put failing ones in their
+// place. Each returns as its system call does, with the reason in errno.
+struct AtomicFileCalls {
+    ssize_t (*write)(int fd, const void* data, std::size_t size) = ::write;
+    int (*fsync)(int fd) = ::fsync;
+    int (*rename)(const char* from, const char* to) = std::rename;
+};
 
 // Replaces a file as a whole or not at all. The content goes to a temporary file in the target's
 // folder; Commit renames it over the target, so a reader sees the old file or the new one, never
 // a half-written one, and a failure leaves the old file as it was. Without Commit the temporary
 // file is removed. Every failure raises FileError naming the target and the system's reason.
+// An existing file that the user may not write is refused ("Permission denied") before anything
+// is written; a replaced file keeps its permission bits.
 class AtomicFile {
 public:
-    explicit AtomicFile(std::string target);
+    explicit AtomicFile(std::string target, const AtomicFileCalls& calls = {});
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
@@ -30,6 +44,7 @@ private:
     [[noreturn]] void Fail(const std::string& reason);
     void Discard() noexcept;
 
+    AtomicFileCalls calls_;
     std::string target_;
     std::string destination_;  // the target, or the file that the target links to
     std::string temporary_;

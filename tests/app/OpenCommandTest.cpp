@@ -91,6 +91,24 @@ TEST_F(WindowTest, AFileThatIsNoPictureIsReportedAndChangesNothingButTheRemember
     EXPECT_EQ(ReadFileBytes(ScreenPath()), screen);
 }
 
+// A name may hold a line break or other control characters; the message shows them escaped.
+TEST_F(WindowTest, ControlCharactersInANameAreShownEscaped) {
+    const std::string notPicture = pictures / "two\nlines\x01.jpg";
+    WriteFileBytes(notPicture, "these are not the bytes of a picture");
+    const std::string shown = pictures / "two\\nlines\\x01.jpg";
+    for (const std::string& name : {notPicture, pictures / "missing\t.jpg"}) {
+        messages.texts.clear();
+        chooser.answers = {QString::fromStdString(name)};
+        window->mnuFileOpen_Click();
+        ASSERT_EQ(messages.texts.size(), 1);
+        const QString expected =
+            name == notPicture
+                ? "Cannot Read Picture : " + QString::fromStdString(shown) + "\n\n"
+                : "File Not Found : " + QString::fromStdString(pictures / "missing\\t.jpg");
+        EXPECT_TRUE(messages.texts[0].startsWith(expected)) << messages.texts[0].toStdString();
+    }
+}
+
 TEST_F(WindowTest, OpeningAPictureShowsItRemembersItAndSchedulesOnePass) {
     const std::string picture = MakePicture("photo.JPG", 200, 150, "JPG");
     chooser.answers = {QString::fromStdString(picture)};

@@ -284,6 +284,44 @@ TEST_F(ConverterTest, UnwritableOutputsAreNamedAndReplaceNothing) {
               (std::vector<std::string>{"card.bmp", "drive", "home", "plain", "preview.png"}));
 }
 
+// A file made read-only is refused even where the folder would let it be replaced, and even to
+// root: the rule goes by its permission bits.
+TEST_F(ConverterTest, ReadOnlyOutputsAreRefusedAndReplaceNothing) {
+    const std::string picture = Picture("card.bmp");
+    const std::string screen = folder / "ro.screen";
+    const std::string outputs[] = {screen, screen + ".inf", folder / "ro.png"};
+    for (const std::string& readOnly : outputs) {
+        SCOPED_TRACE(readOnly);
+        for (const std::string& output : outputs) {
+            fs::remove(output);
+            WriteFileBytes(output, "old");
+        }
+        fs::permissions(readOnly, fs::perms(0444));
+        const ProgramResult r = Run({"-o", screen, "--preview", folder / "ro.png", picture});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err, "quillix-convert: " + readOnly + ": Permission denied\n");
+        for (const std::string& output : outputs) EXPECT_EQ(ReadFileBytes(output), "old");
+        EXPECT_EQ(fs::status(readOnly).permissions(), fs::perms(0444));
+    }
+}
+
+// A name may hold a line break or other control characters; each message stays on one line.
+TEST_F(ConverterTest, ControlCharactersInNamesAreShownEscaped) {
+    const std::string bad = Bytes("two\nlines\x01\x7f.bmp", "just some text");
+    const std::string shown = folder / "two\\nlines\\x01\\x7f.bmp";
+    ProgramResult r = Run({"-o", folder / "x.screen", bad});
+    EXPECT_EQ(r.exitCode, 1);
+    ExpectLastLine(r.err, "quillix-convert: " + shown +
+                              ": not a picture, or in a format that cannot be read\n");
+
+    const std::string good = Picture("tab\there.bmp");
+    r = Run({"-o", folder / "out\r.screen", good});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, folder / "tab\\there.bmp -> " + folder / "out\\r.screen, " +
+                         folder / "out\\r.screen.inf (MODE 2, tone none)\n");
+    EXPECT_TRUE(fs::exists(folder / "out\r.screen"));
+}
+
 TEST_F(ConverterTest, NeverReplacesAPictureItConverts) {
     const std::string bmp = Picture("victim.bmp");
     const std::string card = ReadFileBytes(bmp);

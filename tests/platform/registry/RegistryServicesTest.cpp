@@ -146,6 +146,21 @@ TEST(LinuxRegistry, DiscoversTheFirstSystemInformationProgramOnThePath) {
     EXPECT_EQ(ReadValue(nothing, kInfoKey, "PATH").status, kErrorFileNotFound);
 }
 
+// A program planted in the current folder, or in a folder below it, is never the one started.
+TEST(LinuxRegistry, SearchesOnlyAbsoluteFolders) {
+    TempFolder folder;
+    std::filesystem::create_directories(folder / "bin");
+    WriteExecutable(folder / "hardinfo");
+    WriteExecutable(folder / "bin/hardinfo");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(folder.Path());
+    for (const char* searchPath : {".", "", ":", "bin", "./bin", "::bin:"}) {
+        EXPECT_EQ(FindSystemInformationProgram(searchPath), "") << '"' << searchPath << '"';
+    }
+    EXPECT_EQ(FindSystemInformationProgram(".:" + (folder / "bin")), folder / "bin/hardinfo");
+    std::filesystem::current_path(before);
+}
+
 TEST(LinuxRegistry, OverlayKeyReplacesTheDiscoveredOne) {
     TempFolder folder;
     WriteExecutable(folder / "hardinfo");

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Each entry runs one input through the program's own code as a user's file would go, and stops
+// the process (std::abort) when a promise is broken; a refused input is no failure. The libFuzzer
+// targets call them, and the test suite replays the saved inputs in fuzz/regressions through them.
+
+// Picture bytes: load, sample, convert and encode, in a MODE, tone and stagger picked from the
+// bytes. Needs a QCoreApplication for the image plugins.
+void RunPictureInput(const std::uint8_t* data, std::size_t size);
+
+// The text of a registry overlay file: parsed, and every key it names read back.
+void RunRegistryOverlayInput(const std::uint8_t* data, std::size_t size);
+
+// The start of a disc image: its DFS catalogue read, and what was read written back and read
+// again.
+void RunDiscCatalogueInput(const std::uint8_t* data, std::size_t size);
