@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QSize>
+#include <functional>
 
 // What the first bytes of a picture file tell before any decoder is asked.
 
@@ -14,3 +15,8 @@ QByteArray FormatFromSignature(const QByteArray& head);
 // not a BMP header. Qt's BMP decoder turns down a header with an absurd size without saying the
 // size, and the loader wants to name it.
 QSize BmpDeclaredSize(const QByteArray& head);
+
+// The size that a JPEG file's frame header claims, found by walking the segments before it;
+// invalid when there is none. libjpeg turns down sides above 65500 as a broken file, and the
+// loader wants to call them too large. bytesAt(offset, count) reads the file.
+QSize JpegDeclaredSize(const std::function<QByteArray(qint64 offset, qint64 count)>& bytesAt);

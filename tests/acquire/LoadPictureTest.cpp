@@ -12,44 +12,12 @@
 #include "platform/files/FileError.h"
 #include "platform/picture/PictureBox.h"
 #include "tests/TempFolder.h"
+#include "tests/acquire/LoadPictureSupport.h"
 #include "tests/acquire/PictureFiles.h"
 
 namespace {
 
 using namespace picture_files;
-
-// The picture box's colour value of an RGB colour.
-std::uint32_t Colour(int red, int green, int blue) {
-    return static_cast<std::uint32_t>(red | green << 8 | blue << 16);
-}
-std::uint32_t Colour(std::uint32_t rgb) {
-    return Colour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
-
-PictureBox Load(const std::string& bytes, const std::string& name = "picture") {
-    TempFolder folder;
-    WriteFileBytes(folder / name, bytes);
-    PictureBox box;
-    LoadPicture(folder / name, box);
-    return box;
-}
-
-// The reason LoadPicture gives for a file, or "" when it loads.
-std::string FailureOf(const std::string& path) {
-    PictureBox box;
-    try {
-        LoadPicture(path, box);
-    } catch (const FileError& error) {
-        EXPECT_EQ(error.Path(), path);
-        return error.Reason();
-    }
-    return "";
-}
-std::string FailureOfBytes(const std::string& bytes) {
-    TempFolder folder;
-    WriteFileBytes(folder / "picture", bytes);
-    return FailureOf(folder / "picture");
-}
 
 // ---- BMP variants
 
