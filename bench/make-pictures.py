@@ -37,26 +37,35 @@ def png(path, width, height, colour_type, depth):
 
 
 def gif(path, width, height):
-    # Uncompressed LZW: 9-bit literal codes, with a clear code before the table would grow.
+    # One grey level, coded as a real LZW encoder codes it: each code one pixel longer than the
+    # last until the table is full, then the longest one over and over. Small, and quick to write.
     def codes():
-        count = 0
-        for y in range(height):
-            value = y & 0xFF
-            for _ in range(width):
-                if count % 250 == 0:
-                    yield 256
-                yield value
-                count += 1
+        yield 256
+        yield 128
+        left, code = width * height - 1, 258
+        while left > 0:
+            length = min(code - 256, left) if code < 4096 else min(3839, left)
+            yield length + 256 if length > 1 else 128
+            left -= length
+            code += 1
         yield 257
 
-    data, bits, nbits = bytearray(), 0, 0
+    data, bits, nbits, size, table, first = bytearray(), 0, 0, 9, 258, True
     for code in codes():
         bits |= code << nbits
-        nbits += 9
+        nbits += size
         while nbits >= 8:
             data.append(bits & 0xFF)
             bits >>= 8
             nbits -= 8
+        if code == 256:
+            size, table, first = 9, 258, True
+            continue
+        if not first and table < 4096:
+            table += 1
+            if table == 1 << size and size < 12:
+                size += 1
+        first = False
     if nbits:
         data.append(bits & 0xFF)
     with open(path, "wb") as out:
