@@ -15,9 +15,7 @@ constexpr const char* kJpegCategory = "qt.gui.imageio.jpeg";
 }  // namespace
 
 DecoderWarnings::DecoderWarnings()
-    : previous_(qInstallMessageHandler(&Listen)),
-      previousFilter_(nullptr),
-      outer_(listening) {
+    : previous_(qInstallMessageHandler(&Listen)), previousFilter_(nullptr), outer_(listening) {
     listening = this;
     if (outer_ == nullptr) {
         previousFilter_ = QLoggingCategory::installFilter(&EnableDecoderWarnings);
@@ -43,8 +41,9 @@ void DecoderWarnings::EnableDecoderWarnings(QLoggingCategory* category) {
 DecoderWarnings::Loss DecoderWarnings::JpegWarningLoss(const QString& text) {
     // libjpeg's warnings that leave every pixel as the file holds it.
     static const char* const kHarmless[] = {
-        "extraneous bytes before marker", "unknown JFIF revision", "Unknown Adobe color transform",
-        "bad ICC marker",                 "Invalid SOS parameters",
+        "extraneous bytes before marker", "unknown JFIF revision",
+        "Unknown Adobe color transform",  "bad ICC marker",
+        "Invalid SOS parameters",
     };
     for (const char* harmless : kHarmless) {
         if (text.contains(QLatin1String(harmless), Qt::CaseInsensitive)) return Loss::kNone;

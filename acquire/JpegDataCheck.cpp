@@ -22,7 +22,7 @@ const JOCTET kEndOfImage[] = {0xFF, JPEG_EOI};
 struct Source : jpeg_source_mgr {
     const std::function<QByteArray(qint64, qint64)>* bytesAt = nullptr;
     qint64 offset = 0;
-    QByteArray chunk;  // the file's bytes from offset on
+    QByteArray chunk;   // the file's bytes from offset on
     qsizetype fed = 0;  // how many of them libjpeg has been given
     bool ranOut = false;
 };
@@ -54,7 +54,8 @@ boolean Fill(j_decompress_ptr info) {
         return TRUE;
     }
     const qsizetype count = std::min(kFeed, source->chunk.size() - source->fed);
-    source->next_input_byte = reinterpret_cast<const JOCTET*>(source->chunk.constData() + source->fed);
+    source->next_input_byte =
+        reinterpret_cast<const JOCTET*>(source->chunk.constData() + source->fed);
     source->bytes_in_buffer = static_cast<std::size_t>(count);
     source->fed += count;
     return TRUE;

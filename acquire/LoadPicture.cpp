@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "acquire/DecoderWarnings.h"
+#include "acquire/DeepPng.h"
 #include "acquire/GifDataCheck.h"
 #include "acquire/JpegDataCheck.h"
 #include "acquire/Orientation.h"
@@ -120,9 +121,8 @@ const char* LostPixels(Attempt& attempt) {
     DecoderWarnings::Loss loss = attempt.warnings.PixelLoss();
     if (attempt.jpegCheck) loss = std::max(loss, attempt.jpegCheck->Result());
     if (format == "gif") {
-        loss = GifDataLoss([&attempt](qint64 at, qint64 count) {
-            return attempt.file.Bytes(at, count);
-        });
+        loss = GifDataLoss(
+            [&attempt](qint64 at, qint64 count) { return attempt.file.Bytes(at, count); });
     }
     switch (loss) {
         case DecoderWarnings::Loss::kRanOutOfData:
@@ -176,8 +176,7 @@ bool IsRunLengthBmp(const QByteArray& head) {
 
 // A run-length BMP may skip pixels, which the decoder leaves as the memory was. Decoding twice,
 // over memory filled first with one index and then with another, shows which: they differ.
-PixelBuffer DecodeRunLengthBmp(Attempt& attempt, QImageReader& reader,
-                               QImage::Format layout) {
+PixelBuffer DecodeRunLengthBmp(Attempt& attempt, QImageReader& reader, QImage::Format layout) {
     const QSize size = attempt.declared;
     DecodeSpace space(attempt.allocate, size.width(), size.height(), layout, 2);
     QImage first = space.Copy(0);
@@ -226,6 +225,24 @@ PixelBuffer DecodeInPlace(Attempt& attempt, QImageReader& reader, QImage::Format
     return space.Finish(image);
 }
 
+// A PNG of 16 bits a channel, straight into the box's layout; nothing when it is of a kind
+// that only Qt's decoder reads.
+std::optional<PixelBuffer> DecodeDeep(Attempt& attempt) {
+    DecoderWarnings::Loss loss = DecoderWarnings::Loss::kNone;
+    const qint64 start = attempt.file.pos();
+    attempt.file.seek(0);
+    std::optional<PixelBuffer> pixels = DecodeDeepPng(attempt.file, attempt.allocate, loss);
+    if (!pixels) {
+        attempt.file.seek(start);
+        return std::nullopt;
+    }
+    if (loss != DecoderWarnings::Loss::kNone) {
+        throw FileError(attempt.path,
+                        RanOutOfFile(attempt.format, attempt.file) ? kTruncated : kDamaged);
+    }
+    return pixels;
+}
+
 struct Picture {
     PixelBuffer pixels;
     int width = 0;
@@ -255,6 +272,14 @@ Picture Decode(Attempt& attempt, const QByteArray& head, const QByteArray& signa
     if (attempt.format == "jpeg") attempt.jpegCheck.emplace(attempt.path);
 
     Picture picture;
+    if (attempt.format == "png" && attempt.declared.isValid() &&
+        (layout == QImage::Format_RGBA64 || layout == QImage::Format_RGBX64)) {
+        if (auto pixels = DecodeDeep(attempt)) {
+            picture = {std::move(*pixels), attempt.declared.width(), attempt.declared.height()};
+            Orient(picture.pixels, picture.width, picture.height, transformation);
+            return picture;
+        }
+    }
     if (reader->size().isValid() && layout != QImage::Format_Invalid) {
         picture.pixels = IsRunLengthBmp(head) && layout == QImage::Format_Indexed8
                              ? DecodeRunLengthBmp(attempt, *reader, layout)

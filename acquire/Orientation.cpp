@@ -12,7 +12,8 @@ std::uint32_t* RowOf(std::uint32_t* pixels, int width, int y) {
 }
 
 void Mirror(std::uint32_t* pixels, int width, int height) {
-    for (int y = 0; y < height; ++y) std::reverse(RowOf(pixels, width, y), RowOf(pixels, width, y + 1));
+    for (int y = 0; y < height; ++y)
+        std::reverse(RowOf(pixels, width, y), RowOf(pixels, width, y + 1));
 }
 
 void Flip(std::uint32_t* pixels, int width, int height) {

@@ -46,7 +46,8 @@ void PixelBuffer::KeepFirst(std::size_t count) {
 }
 
 PixelBuffer NewPixelBuffer(std::size_t count) {
-    std::shared_ptr<std::uint32_t[]> memory = std::make_unique_for_overwrite<std::uint32_t[]>(count);
+    std::shared_ptr<std::uint32_t[]> memory =
+        std::make_unique_for_overwrite<std::uint32_t[]>(count);
     std::uint32_t* pixels = memory.get();
     const auto start = reinterpret_cast<std::uintptr_t>(pixels);
     AdviseHugePages(start, start + count * sizeof(std::uint32_t));

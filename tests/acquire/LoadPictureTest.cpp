@@ -435,7 +435,8 @@ QImage Pattern(int width, int height, QImage::Format format) {
     QImage image(width, height, QImage::Format_ARGB32);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            image.setPixel(x, y, qRgba(x * 37 % 256, y * 53 % 256, (x * y) % 256, (x + y) * 29 % 256));
+            image.setPixel(x, y,
+                           qRgba(x * 37 % 256, y * 53 % 256, (x * y) % 256, (x + y) * 29 % 256));
         }
     }
     if (format == QImage::Format_Indexed8 || format == QImage::Format_Mono) {
@@ -467,11 +468,13 @@ TEST(LoadPicture, EveryDecoderLayoutComesOutAsQtConvertsIt) {
             const std::string bytes = Encode(Pattern(width, 23, c.format), c.file);
             QImage decoded;
             ASSERT_TRUE(decoded.loadFromData(QByteArray::fromStdString(bytes)));
-            ExpectAsQtShows(Load(bytes, "picture", [](std::size_t count) {
-                PixelBuffer pixels = NewPixelBuffer(count);
-                std::fill_n(pixels.get(), count, 0xA5A5A5A5u);
-                return pixels;
-            }), decoded);
+            ExpectAsQtShows(Load(bytes, "picture",
+                                 [](std::size_t count) {
+                                     PixelBuffer pixels = NewPixelBuffer(count);
+                                     std::fill_n(pixels.get(), count, 0xA5A5A5A5u);
+                                     return pixels;
+                                 }),
+                            decoded);
         }
     }
     const std::string gif = GifBytes(29, 17, [](int x, int y) { return (x * 7 + y * 3) % 256; });
@@ -482,8 +485,8 @@ TEST(LoadPicture, EveryDecoderLayoutComesOutAsQtConvertsIt) {
 
 TEST(LoadPicture, EveryOrientationComesOutAsQtTurnsIt) {
     for (const QSize size : {QSize(37, 23), QSize(16, 16), QSize(1, 5)}) {
-        const std::string jpeg = Encode(Pattern(size.width(), size.height(), QImage::Format_RGB32),
-                                        "jpeg", 95);
+        const std::string jpeg =
+            Encode(Pattern(size.width(), size.height(), QImage::Format_RGB32), "jpeg", 95);
         for (int orientation = 1; orientation <= 8; ++orientation) {
             SCOPED_TRACE(std::to_string(size.width()) + " x " + std::to_string(size.height()) +
                          ", orientation " + std::to_string(orientation));

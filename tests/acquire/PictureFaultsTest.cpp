@@ -58,8 +58,8 @@ TEST(PictureFaults, PicturesWithMadeUpPixelsAreRefused) {
     const std::string jpeg = Encode(Noise(256, 256, 7), "jpeg", 90);
     const std::size_t tables = jpeg.find("\xFF\xDB");
     const std::size_t middle = (jpeg.find("\xFF\xDA") + jpeg.size()) / 2;
-    const std::string corrupt = jpeg.substr(0, middle) + Repeat(std::string("\xFF\x00", 2), 40) +
-                                jpeg.substr(middle + 80);
+    const std::string corrupt =
+        jpeg.substr(0, middle) + Repeat(std::string("\xFF\x00", 2), 40) + jpeg.substr(middle + 80);
     // Cameras often leave a few bytes between segments: libjpeg warns, but loses nothing.
     const auto padded = [tables](const std::string& bytes) {
         return bytes.substr(0, tables) + std::string(4, '\0') + bytes.substr(tables);
@@ -67,7 +67,8 @@ TEST(PictureFaults, PicturesWithMadeUpPixelsAreRefused) {
     const std::string endless = gif.substr(0, gif.size() - 2) + std::string(1, '\0');
     // The first block of coded data cut to 16 bytes, then the end of the data and the file.
     const std::size_t data = 13 + 768 + 11;
-    const std::string shortData = gif.substr(0, data) + '\x10' + gif.substr(data + 1, 16) + '\0' + ';';
+    const std::string shortData =
+        gif.substr(0, data) + '\x10' + gif.substr(data + 1, 16) + '\0' + ';';
     struct Case {
         const char* what;
         std::string bytes;

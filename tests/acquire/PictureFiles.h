@@ -132,7 +132,8 @@ inline std::string GifBytes(int width, int height, const std::function<int(int, 
     int count = 0;
     const auto put = [&](int code) {
         bits |= static_cast<std::uint32_t>(code) << count;
-        for (count += 9; count >= 8; count -= 8, bits >>= 8) data.push_back(static_cast<char>(bits));
+        for (count += 9; count >= 8; count -= 8, bits >>= 8)
+            data.push_back(static_cast<char>(bits));
     };
     for (int i = 0; i < width * height; ++i) {
         if (i % 250 == 0) put(256);

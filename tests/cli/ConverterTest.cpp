@@ -233,7 +233,8 @@ TEST_F(ConverterTest, BadPicturesAreNamedAndReplaceNothing) {
 // that replaces nothing, never a crash.
 TEST_F(ConverterTest, PictureThatDoesNotFitInMemoryIsNamed) {
     if (UnderSanitizer()) {
-        GTEST_SKIP() << "a sanitizer reserves terabytes of address space: ulimit -v stops it starting";
+        GTEST_SKIP()
+            << "a sanitizer reserves terabytes of address space: ulimit -v stops it starting";
     }
     using picture_files::Encode;
     QImage colour(16, 16, QImage::Format_RGB32);
@@ -249,11 +250,13 @@ TEST_F(ConverterTest, PictureThatDoesNotFitInMemoryIsNamed) {
         const std::string picture = Bytes("big.jpg", jpeg);
         SCOPED_TRACE(image.format());
         WriteFileBytes(screen, "old screen");
-        const ProgramResult r = RunProgram(
-            "/bin/sh", {"-c", "ulimit -v 400000 && exec \"$0\" \"$@\"", QUILLIX_CONVERT, "-o", screen, picture},
-            {{"QUILLIX_DRIVE_C", drive}, {"HOME", home}});
+        const ProgramResult r = RunProgram("/bin/sh",
+                                           {"-c", "ulimit -v 400000 && exec \"$0\" \"$@\"",
+                                            QUILLIX_CONVERT, "-o", screen, picture},
+                                           {{"QUILLIX_DRIVE_C", drive}, {"HOME", home}});
         EXPECT_EQ(r.exitCode, 1);
-        EXPECT_EQ(r.err, "quillix-convert: " + picture + ": not enough memory to load a 12000 x 12000 picture\n");
+        EXPECT_EQ(r.err, "quillix-convert: " + picture +
+                             ": not enough memory to load a 12000 x 12000 picture\n");
         EXPECT_EQ(ReadFileBytes(screen), "old screen");
     }
 }
