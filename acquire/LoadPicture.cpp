@@ -71,16 +71,24 @@ std::string OutOfMemory(const QSize& size) {
 
 // Looks the coded data of a JPEG over for damage on a second core while Qt decodes it: Qt's
 // decoder reads a bad code as zero without a word, and passes on only its first warning.
+// A progressive JPEG is looked over afterwards instead: both decoders then hold every coded
+// value of the picture, 3 bytes a pixel or so, and two at once would outweigh the picture.
 class JpegCheck {
 public:
-    explicit JpegCheck(const std::string& path) : path_(path) {
+    JpegCheck(const std::string& path, bool alongside) : path_(path) {
+        if (!alongside) return;
         try {
             worker_ = std::jthread([this] { loss_ = Run(); });
+            started_ = true;
         } catch (const std::system_error&) {
-            loss_ = Run();
+            // No second thread: the check runs afterwards.
         }
     }
     DecoderWarnings::Loss Result() {
+        if (!started_) {
+            loss_ = Run();
+            started_ = true;
+        }
         if (worker_.joinable()) worker_.join();
         return loss_;
     }
@@ -98,6 +106,7 @@ private:
 
     std::string path_;
     DecoderWarnings::Loss loss_ = DecoderWarnings::Loss::kNone;
+    bool started_ = false;
     std::jthread worker_;  // joined when it goes
 };
 
@@ -162,7 +171,8 @@ QSize DeclaredSize(const QImageReader& reader, const PictureFile& file, const QB
     if (reader.size().isValid()) return reader.size();
     if (head.startsWith("BM")) return BmpDeclaredSize(head);
     if (reader.format() == "jpeg") {
-        return JpegDeclaredSize([&file](qint64 at, qint64 count) { return file.Bytes(at, count); });
+        return JpegFrameHeader([&file](qint64 at, qint64 count) { return file.Bytes(at, count); })
+            .size;
     }
     return {};
 }
@@ -269,7 +279,12 @@ Picture Decode(Attempt& attempt, const QByteArray& head, const QByteArray& signa
     const QImage::Format layout = reader->imageFormat();
     // The GIF decoder reads the whole file to tell the size.
     if (attempt.format == "gif") attempt.file.ForgetShortReads();
-    if (attempt.format == "jpeg") attempt.jpegCheck.emplace(attempt.path);
+    if (attempt.format == "jpeg") {
+        const bool progressive = JpegFrameHeader([&attempt](qint64 at, qint64 count) {
+                                     return attempt.file.Bytes(at, count);
+                                 }).progressive;
+        attempt.jpegCheck.emplace(attempt.path, !progressive);
+    }
 
     Picture picture;
     if (attempt.format == "png" && attempt.declared.isValid() &&

@@ -52,7 +52,7 @@ QSize BmpDeclaredSize(const QByteArray& head) {
     return QSize(static_cast<int>(width), static_cast<int>(height));
 }
 
-QSize JpegDeclaredSize(const std::function<QByteArray(qint64 offset, qint64 count)>& bytesAt) {
+JpegFrame JpegFrameHeader(const std::function<QByteArray(qint64 offset, qint64 count)>& bytesAt) {
     qint64 at = 2;  // after the start-of-image marker
     for (int segments = 0; segments < 1000; ++segments) {
         const QByteArray head = bytesAt(at, 9);
@@ -68,7 +68,8 @@ QSize JpegDeclaredSize(const std::function<QByteArray(qint64 offset, qint64 coun
             const int height = BigEndian16(head, 5);
             const int width = BigEndian16(head, 7);
             if (width == 0 || height == 0) return {};
-            return QSize(width, height);
+            // SOF2, SOF6, SOF10 and SOF14 are the progressive ones.
+            return {QSize(width, height), (marker & 0x03) == 0x02};
         }
         at += 2 + BigEndian16(head, 2);
     }

@@ -16,7 +16,11 @@ QByteArray FormatFromSignature(const QByteArray& head);
 // size, and the loader wants to name it.
 QSize BmpDeclaredSize(const QByteArray& head);
 
-// The size that a JPEG file's frame header claims, found by walking the segments before it;
-// invalid when there is none. libjpeg turns down sides above 65500 as a broken file, and the
-// loader wants to call them too large. bytesAt(offset, count) reads the file.
-QSize JpegDeclaredSize(const std::function<QByteArray(qint64 offset, qint64 count)>& bytesAt);
+// What a JPEG file's frame header claims, found by walking the segments before it.
+struct JpegFrame {
+    QSize size;  // invalid when there is no frame header; libjpeg turns down sides above 65500
+                 // as a broken file, and the loader wants to call them too large
+    bool progressive = false;
+};
+// bytesAt(offset, count) reads the file.
+JpegFrame JpegFrameHeader(const std::function<QByteArray(qint64 offset, qint64 count)>& bytesAt);

@@ -21,8 +21,9 @@ export QUILLIX_DRIVE_C=$work
 # A JPEG of the photograph generator's, with an EXIF orientation (6: a quarter turn) added.
 make_jpeg() {
     local orientation=$1 out=$2
+    shift 2
     python3 "$root/bench/make-photo.py" "$work/photo.ppm" "$side" "$side"
-    cjpeg -quality 85 -outfile "$work/plain.jpg" "$work/photo.ppm"
+    cjpeg -quality 85 "$@" -outfile "$work/plain.jpg" "$work/photo.ppm"
     rm "$work/photo.ppm"
     python3 - "$work/plain.jpg" "$out" "$orientation" <<'PY'
 import struct, sys
@@ -38,10 +39,12 @@ box_mib=$((side * side * 4 / 1048576))
 goal_mib=$((box_mib * 12 / 10 + 64))
 printf '%s x %s pictures; box buffer %d MiB; goal %d MiB\n' "$side" "$side" "$box_mib" "$goal_mib"
 printf '%-16s %10s %12s %8s %s\n' picture "file MiB" "peak MiB" "x box" result
-for kind in png-rgba8 png-rgb8 png-grey8 png-palette png-grey16 png-rgb16 png-rgba16 gif bmp jpeg-turned jpeg; do
+for kind in png-rgba8 png-rgb8 png-grey8 png-palette png-grey16 png-rgb16 png-rgba16 gif bmp \
+    jpeg jpeg-turned jpeg-progressive; do
     case $kind in
-        jpeg-turned) make_jpeg 6 "$work/picture" ;;
         jpeg) make_jpeg 1 "$work/picture" ;;
+        jpeg-turned) make_jpeg 6 "$work/picture" ;;
+        jpeg-progressive) make_jpeg 1 "$work/picture" -progressive ;;
         *) python3 "$root/bench/make-pictures.py" "$kind" "$work/picture" "$side" "$side" ;;
     esac
     file_mib=$(($(stat -c %s "$work/picture") / 1048576))
