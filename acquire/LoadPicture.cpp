@@ -217,7 +217,7 @@ PixelBuffer DecodeRunLengthBmp(Attempt& attempt, QImageReader& reader, QImage::F
 }
 
 // Decodes straight into the memory the box will keep, in the decoder's own pixel layout, which
-// is then converted where it lies.
+// is then converted where it lies. The picture's size is attempt.declared afterwards.
 PixelBuffer DecodeInPlace(Attempt& attempt, QImageReader& reader, QImage::Format layout) {
     const QSize size = attempt.declared;
     DecodeSpace space(attempt.allocate, size.width(), size.height(), layout);
@@ -231,7 +231,14 @@ PixelBuffer DecodeInPlace(Attempt& attempt, QImageReader& reader, QImage::Format
     if (const char* lost = LostPixels(attempt)) {
         throw FileError(attempt.path, lost);
     }
-    if (image.constBits() != target) return TakeImage(std::move(image), attempt.allocate);
+    if (image.constBits() != target) {
+        // The decoder made an image of its own after all, perhaps of another size.
+        if (TooLarge(image.size())) {
+            throw FileError(attempt.path, "picture too large (" + SizeText(image.size()) + ")");
+        }
+        attempt.declared = image.size();
+        return TakeImage(std::move(image), attempt.allocate);
+    }
     return space.Finish(image);
 }
 
