@@ -4,11 +4,15 @@
 # 64 MiB. Generates each picture, runs the converter once under GNU time, prints a table.
 # Needs python3, cjpeg (libjpeg-turbo-progs) and GNU time; the largest pictures need about
 # 3 GB of disk in the temporary folder and 2.5 GB of memory.
-#   bench/memory-peaks.sh [BUILD_DIR] [SIDE]      (SIDE defaults to 16384, the largest allowed)
+#   bench/memory-peaks.sh [BUILD_DIR] [SIDE [KIND...]]
+# SIDE defaults to 16384, the largest allowed; KIND picks some of the kinds listed below.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$root/build/release}
 side=${2:-16384}
+kinds=(png-rgba8 png-rgb8 png-grey8 png-palette png-grey16 png-rgb16 png-rgba16 gif bmp jpeg
+    jpeg-turned jpeg-progressive)
+[ $# -gt 2 ] && kinds=("${@:3}")
 convert=$build/cli/quillix-convert
 for tool in python3 cjpeg /usr/bin/time "$convert"; do
     command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 1; }
@@ -39,8 +43,7 @@ box_mib=$((side * side * 4 / 1048576))
 goal_mib=$((box_mib * 12 / 10 + 64))
 printf '%s x %s pictures; box buffer %d MiB; goal %d MiB\n' "$side" "$side" "$box_mib" "$goal_mib"
 printf '%-16s %10s %12s %8s %s\n' picture "file MiB" "peak MiB" "x box" result
-for kind in png-rgba8 png-rgb8 png-grey8 png-palette png-grey16 png-rgb16 png-rgba16 gif bmp \
-    jpeg jpeg-turned jpeg-progressive; do
+for kind in "${kinds[@]}"; do
     case $kind in
         jpeg) make_jpeg 1 "$work/picture" ;;
         jpeg-turned) make_jpeg 6 "$work/picture" ;;
