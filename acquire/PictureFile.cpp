@@ -24,15 +24,21 @@ void PictureFile::Open(const std::string& path) {
         case ReadOnlyFile::Refusal::kSystem:
             throw FileError(path, file_.ErrorText());
     }
-    if (file_.Size() == 0) throw FileError(path, "empty file");
+    if (file_.Size() == 0) {
+        // Files of the system's own (/proc, /sys) say they are empty and yet have content.
+        char first = 0;
+        if (file_.ReadAt(&first, 1, 0) > 0) throw FileError(path, kNotAPicture);
+        throw FileError(path, "empty file");
+    }
     size_ = file_.Size();
     buffer_.resize(kBufferSize);
     QIODevice::open(QIODevice::ReadOnly | QIODevice::Unbuffered);
 }
 
-QByteArray PictureFile::Start(qint64 count) const {
-    QByteArray bytes(static_cast<qsizetype>(std::min(count, size_)), '\0');
-    const qint64 got = file_.ReadAt(bytes.data(), bytes.size(), 0);
+QByteArray PictureFile::Bytes(qint64 offset, qint64 count) const {
+    if (offset < 0 || offset >= size_) return {};
+    QByteArray bytes(static_cast<qsizetype>(std::min(count, size_ - offset)), '\0');
+    const qint64 got = file_.ReadAt(bytes.data(), bytes.size(), offset);
     bytes.truncate(got < 0 ? 0 : static_cast<qsizetype>(got));
     return bytes;
 }

@@ -6,6 +6,9 @@
 
 #include "platform/files/ReadOnlyFile.h"
 
+// The reason given for a file that no decoder knows.
+inline constexpr const char* kNotAPicture = "not a picture, or in a format that cannot be read";
+
 // A picture file opened for a decoder, read through a buffer of its own so that every read
 // request reaches readData whole. That lets it note when a decoder asked for bytes beyond the
 // end of the file: some of Qt's decoders (BMP, JPEG) then return a partly drawn picture and
@@ -22,8 +25,9 @@ public:
     qint64 size() const override { return size_; }
     bool seek(qint64 pos) override;
 
-    // Up to count bytes from the start of the file, read aside from the decoder's reading.
-    QByteArray Start(qint64 count) const;
+    // Up to count bytes from offset on, read aside from the decoder's reading.
+    QByteArray Bytes(qint64 offset, qint64 count) const;
+    QByteArray Start(qint64 count) const { return Bytes(0, count); }
 
     // A read got fewer bytes than it asked for because the file ended first.
     bool ShortRead() const { return shortRead_; }

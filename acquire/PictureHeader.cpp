@@ -14,6 +14,15 @@ std::int64_t LittleEndian(const QByteArray& bytes, int at, int count) {
     return static_cast<std::int32_t>(value);
 }
 
+int BigEndian16(const QByteArray& bytes, int at) {
+    return static_cast<std::uint8_t>(bytes[at]) << 8 | static_cast<std::uint8_t>(bytes[at + 1]);
+}
+
+bool IsFrameHeader(std::uint8_t marker) {
+    // SOF0..SOF15, less DHT (C4), JPG (C8) and DAC (CC).
+    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+}
+
 }  // namespace
 
 QByteArray FormatFromSignature(const QByteArray& head) {
@@ -41,4 +50,28 @@ QSize BmpDeclaredSize(const QByteArray& head) {
     height = std::llabs(height);
     if (width == 0 || height == 0 || width > INT32_MAX || height > INT32_MAX) return {};
     return QSize(static_cast<int>(width), static_cast<int>(height));
+}
+
+JpegFrame JpegFrameHeader(const std::function<QByteArray(qint64 offset, qint64 count)>& bytesAt) {
+    qint64 at = 2;  // after the start-of-image marker
+    for (int segments = 0; segments < 1000; ++segments) {
+        const QByteArray head = bytesAt(at, 9);
+        if (head.size() < 4 || static_cast<std::uint8_t>(head[0]) != 0xFF) return {};
+        const auto marker = static_cast<std::uint8_t>(head[1]);
+        if (marker == 0xFF) {  // fill byte
+            ++at;
+            continue;
+        }
+        if (marker == 0xDA || marker == 0xD9) return {};  // the scan, or the end, came first
+        if (IsFrameHeader(marker)) {
+            if (head.size() < 9) return {};
+            const int height = BigEndian16(head, 5);
+            const int width = BigEndian16(head, 7);
+            if (width == 0 || height == 0) return {};
+            // SOF2, SOF6, SOF10 and SOF14 are the progressive ones.
+            return {QSize(width, height), (marker & 0x03) == 0x02};
+        }
+        at += 2 + BigEndian16(head, 2);
+    }
+    return {};
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QSize>
+#include <functional>
 
 // What the first bytes of a picture file tell before any decoder is asked.
 
@@ -14,3 +15,12 @@ QByteArray FormatFromSignature(const QByteArray& head);
 // not a BMP header. Qt's BMP decoder turns down a header with an absurd size without saying the
 // size, and the loader wants to name it.
 QSize BmpDeclaredSize(const QByteArray& head);
+
+// What a JPEG file's frame header claims, found by walking the segments before it.
+struct JpegFrame {
+    QSize size;  // invalid when there is no frame header; libjpeg turns down sides above 65500
+                 // as a broken file, and the loader wants to call them too large
+    bool progressive = false;
+};
+// bytesAt(offset, count) reads the file.
+JpegFrame JpegFrameHeader(const std::function<QByteArray(qint64 offset, qint64 count)>& bytesAt);

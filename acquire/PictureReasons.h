@@ -7,7 +7,7 @@
 // The file ends before the picture does.
 inline constexpr const char* kTruncatedPicture = "truncated picture: the file ends too soon";
 // The decoder gave up on the picture's data, or would have had to make up pixels.
-inline constexpr const char* kDamagedPicture = "damaged or incomplete picture";
+inline constexpr const char* kDamagedPicture = "damaged picture data";
 
 inline std::string SizeText(int width, int height) {
     return std::to_string(width) + " x " + std::to_string(height);

@@ -74,6 +74,9 @@ std::int32_t PictureBox::Point(int x, int y) const {
 
 void PictureBox::SetPicture(int width, int height, PixelBuffer pixels, Layout layout) {
     if (width < 0 || height < 0) throw std::invalid_argument("picture size is negative");
+    if (pixels.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
+        throw std::invalid_argument("picture size does not match its pixels");
+    }
     width_ = width;
     height_ = height;
     pixels_ = std::move(pixels);

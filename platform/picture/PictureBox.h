@@ -41,7 +41,8 @@ public:
     enum class Layout { ColourValues, Argb32 };
 
     // Shows a picture: the box takes the picture's size. pixels holds width * height pixels, row
-    // by row from the top.
+    // by row from the top; any other count raises std::invalid_argument and changes nothing, so
+    // the size never promises pixels that are not there.
     void SetPicture(int width, int height, PixelBuffer pixels,
                     Layout layout = Layout::ColourValues);
     void SetPicture(int width, int height, const std::vector<std::uint32_t>& pixels,

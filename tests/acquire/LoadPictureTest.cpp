@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <cstdint>
 #include <cstdlib>
@@ -12,44 +14,12 @@
 #include "platform/files/FileError.h"
 #include "platform/picture/PictureBox.h"
 #include "tests/TempFolder.h"
+#include "tests/acquire/LoadPictureSupport.h"
 #include "tests/acquire/PictureFiles.h"
 
 namespace {
 
 using namespace picture_files;
-
-// The picture box's colour value of an RGB colour.
-std::uint32_t Colour(int red, int green, int blue) {
-    return static_cast<std::uint32_t>(red | green << 8 | blue << 16);
-}
-std::uint32_t Colour(std::uint32_t rgb) {
-    return Colour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
-
-PictureBox Load(const std::string& bytes, const std::string& name = "picture") {
-    TempFolder folder;
-    WriteFileBytes(folder / name, bytes);
-    PictureBox box;
-    LoadPicture(folder / name, box);
-    return box;
-}
-
-// The reason LoadPicture gives for a file, or "" when it loads.
-std::string FailureOf(const std::string& path) {
-    PictureBox box;
-    try {
-        LoadPicture(path, box);
-    } catch (const FileError& error) {
-        EXPECT_EQ(error.Path(), path);
-        return error.Reason();
-    }
-    return "";
-}
-std::string FailureOfBytes(const std::string& bytes) {
-    TempFolder folder;
-    WriteFileBytes(folder / "picture", bytes);
-    return FailureOf(folder / "picture");
-}
 
 // ---- BMP variants
 
@@ -436,6 +406,100 @@ TEST(LoadPicture, FailureLeavesTheBoxAsItWas) {
     EXPECT_THROW(LoadPicture(folder / "bad.jpg", box), FileError);
     EXPECT_EQ(box.Width(), 2);
     EXPECT_EQ(static_cast<std::uint32_t>(box.Point(1, 0)), Colour(4, 5, 6));
+}
+
+}  // namespace
+
+namespace {
+
+// ---- one copy in memory: every decoder layout and every orientation, converted and turned in
+// the box's own memory, comes out as Qt's own conversion and transformation of the whole picture
+
+// What the box should show for an image, worked out by Qt on a copy of its own.
+void ExpectAsQtShows(const PictureBox& box, QImage image) {
+    image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                          : QImage::Format_RGB32);
+    ASSERT_EQ(box.Width(), image.width());
+    ASSERT_EQ(box.Height(), image.height());
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            ASSERT_EQ(static_cast<std::uint32_t>(box.Point(x, y)),
+                      Colour(qRed(pixel), qGreen(pixel), qBlue(pixel)))
+                << x << ", " << y;
+        }
+    }
+}
+
+QImage Pattern(int width, int height, QImage::Format format) {
+    QImage image(width, height, QImage::Format_ARGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            image.setPixel(x, y,
+                           qRgba(x * 37 % 256, y * 53 % 256, (x * y) % 256, (x + y) * 29 % 256));
+        }
+    }
+    if (format == QImage::Format_Indexed8 || format == QImage::Format_Mono) {
+        return image.convertToFormat(format, Qt::ThresholdDither);
+    }
+    return image.convertToFormat(format);
+}
+
+TEST(LoadPicture, EveryDecoderLayoutComesOutAsQtConvertsIt) {
+    struct Case {
+        const char* what;
+        QImage::Format format;
+        const char* file;
+    };
+    const Case cases[] = {
+        {"grey PNG", QImage::Format_Grayscale8, "png"},
+        {"16-bit grey PNG", QImage::Format_Grayscale16, "png"},
+        {"16-bit RGB PNG", QImage::Format_RGBX64, "png"},
+        {"16-bit RGBA PNG", QImage::Format_RGBA64, "png"},
+        {"RGBA PNG", QImage::Format_ARGB32, "png"},
+        {"palette PNG with transparency", QImage::Format_Indexed8, "png"},
+        {"1-bit PNG", QImage::Format_Mono, "png"},
+        {"palette BMP", QImage::Format_Indexed8, "bmp"},
+        {"1-bit BMP", QImage::Format_Mono, "bmp"},
+    };
+    for (const Case& c : cases) {
+        for (int width : {1, 3, 37}) {
+            SCOPED_TRACE(std::string(c.what) + ", " + std::to_string(width) + " wide");
+            const std::string bytes = Encode(Pattern(width, 23, c.format), c.file);
+            QImage decoded;
+            ASSERT_TRUE(decoded.loadFromData(QByteArray::fromStdString(bytes)));
+            ExpectAsQtShows(Load(bytes, "picture",
+                                 [](std::size_t count) {
+                                     PixelBuffer pixels = NewPixelBuffer(count);
+                                     std::fill_n(pixels.get(), count, 0xA5A5A5A5u);
+                                     return pixels;
+                                 }),
+                            decoded);
+        }
+    }
+    const std::string gif = GifBytes(29, 17, [](int x, int y) { return (x * 7 + y * 3) % 256; });
+    QImage decoded;
+    ASSERT_TRUE(decoded.loadFromData(QByteArray::fromStdString(gif)));
+    ExpectAsQtShows(Load(gif), decoded);
+}
+
+TEST(LoadPicture, EveryOrientationComesOutAsQtTurnsIt) {
+    for (const QSize size : {QSize(37, 23), QSize(16, 16), QSize(1, 5)}) {
+        const std::string jpeg =
+            Encode(Pattern(size.width(), size.height(), QImage::Format_RGB32), "jpeg", 95);
+        for (int orientation = 1; orientation <= 8; ++orientation) {
+            SCOPED_TRACE(std::to_string(size.width()) + " x " + std::to_string(size.height()) +
+                         ", orientation " + std::to_string(orientation));
+            const std::string bytes = WithExifOrientation(jpeg, orientation);
+            QByteArray data = QByteArray::fromStdString(bytes);
+            QBuffer buffer(&data);
+            QImageReader reader(&buffer);
+            reader.setAutoTransform(true);
+            QImage turned;
+            ASSERT_TRUE(reader.read(&turned));
+            ExpectAsQtShows(Load(bytes), turned);
+        }
+    }
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
 
 // Picture files made byte by byte for the decoding tests: BMP variants that Qt cannot write
-// (RLE, top-down, 16-bit), and an EXIF orientation tag added to a JPEG.
+// (RLE, top-down, 16-bit), GIFs, and an EXIF orientation tag added to a JPEG.
 
 #include <QBuffer>
 #include <QImage>
@@ -112,6 +112,40 @@ inline std::string WithExifOrientation(const std::string& jpeg, int orientation)
     std::string segment = "\xFF\xE1";
     PutBe(segment, static_cast<std::uint32_t>(payload.size() + 2), 2);
     return jpeg.substr(0, 2) + segment + payload + jpeg.substr(2);
+}
+
+// A GIF of 256 grey levels whose pixels are index(x, y), coded as 9-bit LZW literals with a
+// clear code before the code table would grow (which every decoder reads).
+inline std::string GifBytes(int width, int height, const std::function<int(int, int)>& index) {
+    std::string out = "GIF89a";
+    PutLe(out, static_cast<std::uint32_t>(width), 2);
+    PutLe(out, static_cast<std::uint32_t>(height), 2);
+    out += std::string("\xF7\x00\x00", 3);  // a global table of 256 colours
+    for (int i = 0; i < 256; ++i) out += std::string(3, static_cast<char>(i));
+    out += ',';
+    PutLe(out, 0, 4);
+    PutLe(out, static_cast<std::uint32_t>(width), 2);
+    PutLe(out, static_cast<std::uint32_t>(height), 2);
+    out += std::string("\x00\x08", 2);
+    std::string data;
+    std::uint32_t bits = 0;
+    int count = 0;
+    const auto put = [&](int code) {
+        bits |= static_cast<std::uint32_t>(code) << count;
+        for (count += 9; count >= 8; count -= 8, bits >>= 8)
+            data.push_back(static_cast<char>(bits));
+    };
+    for (int i = 0; i < width * height; ++i) {
+        if (i % 250 == 0) put(256);
+        put(index(i % width, i / width));
+    }
+    put(257);
+    if (count > 0) data.push_back(static_cast<char>(bits));
+    for (std::size_t at = 0; at < data.size(); at += 255) {
+        const std::string block = data.substr(at, 255);
+        out += static_cast<char>(block.size()) + block;
+    }
+    return out + std::string("\x00;", 2);
 }
 
 }  // namespace picture_files

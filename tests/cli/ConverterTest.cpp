@@ -229,6 +229,38 @@ TEST_F(ConverterTest, BadPicturesAreNamedAndReplaceNothing) {
     EXPECT_TRUE(fs::is_empty(drive));
 }
 
+// Under a memory cap (a container, a small machine), a picture that does not fit is an error
+// that replaces nothing, never a crash.
+TEST_F(ConverterTest, PictureThatDoesNotFitInMemoryIsNamed) {
+    if (UnderSanitizer()) {
+        GTEST_SKIP()
+            << "a sanitizer reserves terabytes of address space: ulimit -v stops it starting";
+    }
+    using picture_files::Encode;
+    QImage colour(16, 16, QImage::Format_RGB32);
+    colour.fill(Qt::darkCyan);
+    QImage grey(16, 16, QImage::Format_Grayscale8);
+    grey.fill(90);
+    const std::string screen = folder / "kept.screen";
+    for (const QImage& image : {colour, grey}) {
+        // Small files that declare 12000 x 12000 pictures, 576 megabytes in the box.
+        std::string jpeg = Encode(image, "jpeg", 90);
+        const std::size_t frame = jpeg.find("\xFF\xC0") + 5;
+        for (std::size_t i = 0; i < 4; ++i) jpeg.at(frame + i) = "\x2E\xE0\x2E\xE0"[i];
+        const std::string picture = Bytes("big.jpg", jpeg);
+        SCOPED_TRACE(image.format());
+        WriteFileBytes(screen, "old screen");
+        const ProgramResult r = RunProgram("/bin/sh",
+                                           {"-c", "ulimit -v 400000 && exec \"$0\" \"$@\"",
+                                            QUILLIX_CONVERT, "-o", screen, picture},
+                                           {{"QUILLIX_DRIVE_C", drive}, {"HOME", home}});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err, "quillix-convert: " + picture +
+                             ": not enough memory to load a 12000 x 12000 picture\n");
+        EXPECT_EQ(ReadFileBytes(screen), "old screen");
+    }
+}
+
 // A decoder's own words are kept off the terminal, except under a sanitizer, whose report from
 // inside a decoder must show.
 TEST_F(ConverterTest, StandardErrorIsLeftAloneUnderASanitizer) {

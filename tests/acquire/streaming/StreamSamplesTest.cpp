@@ -235,7 +235,7 @@ TEST(StreamSamples, CutOffDamagedAndHugePicturesAreRefused) {
         std::string reason;
     };
     const std::string truncated = "truncated picture: the file ends too soon";
-    const std::string damagedReason = "damaged or incomplete picture";
+    const std::string damagedReason = "damaged picture data";
     const Case cases[] = {
         {"JPEG cut in half", jpeg.substr(0, jpeg.size() / 2), truncated},
         {"JPEG without its end marker", jpeg.substr(0, jpeg.size() - 2), truncated},

@@ -43,6 +43,18 @@ TEST(PictureBox, TakesThePicturesSize) {
     EXPECT_THROW(box.SetPicture(2, 2, {1, 2, 3}), std::invalid_argument);
 }
 
+TEST(PictureBox, RefusesASizeItsPixelsDoNotFill) {
+    PictureBox box;
+    box.SetPicture(2, 1, {0x10, 0x20});
+    for (std::size_t count : {std::size_t{0}, std::size_t{3}, std::size_t{5}}) {
+        EXPECT_THROW(box.SetPicture(2, 2, NewPixelBuffer(count)), std::invalid_argument);
+    }
+    EXPECT_THROW(box.SetPicture(1000, 1000, PixelBuffer()), std::invalid_argument);
+    EXPECT_EQ(box.Width(), 2);
+    EXPECT_EQ(box.Height(), 1);
+    EXPECT_EQ(box.Point(1, 0), 0x20);
+}
+
 TEST(PictureBox, DecodersLayoutReadsAsColourValues) {
     PictureBox box;
     box.SetPicture(2, 1, {0xFF102030, 0x00ABCDEF}, PictureBox::Layout::Argb32);

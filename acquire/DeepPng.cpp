@@ -1,0 +1,116 @@
+#include "acquire/DeepPng.h"
+
+#include <png.h>
+
+#include <QRgba64>
+#include <csetjmp>
+#include <cstdint>
+#include <new>
+#include <vector>
+
+namespace {
+
+// A libpng reader that is destroyed however it ends.
+class PngReader {
+public:
+    PngReader() {
+        png_ = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, &Fail, &Ignore);
+        if (png_ != nullptr) info_ = png_create_info_struct(png_);
+    }
+    ~PngReader() { png_destroy_read_struct(&png_, &info_, nullptr); }
+    PngReader(const PngReader&) = delete;
+    PngReader& operator=(const PngReader&) = delete;
+
+    png_structp png() const { return png_; }
+    png_infop info() const { return info_; }
+
+private:
+    static void Fail(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+    static void Ignore(png_structp, png_const_charp) {}
+
+    png_structp png_ = nullptr;
+    png_infop info_ = nullptr;
+};
+
+void ReadFromDevice(png_structp png, png_bytep data, png_size_t count) {
+    auto* device = static_cast<QIODevice*>(png_get_io_ptr(png));
+    if (device->read(reinterpret_cast<char*>(data), static_cast<qint64>(count)) !=
+        static_cast<qint64>(count)) {
+        png_error(png, "read error");
+    }
+}
+
+bool Handled(png_structp png, png_infop info) {
+    const int depth = png_get_bit_depth(png, info);
+    const int type = png_get_color_type(png, info);
+    return depth == 16 &&
+           (type == PNG_COLOR_TYPE_RGB || type == PNG_COLOR_TYPE_RGBA ||
+            type == PNG_COLOR_TYPE_GRAY_ALPHA) &&
+           png_get_interlace_type(png, info) == PNG_INTERLACE_NONE &&
+           !png_get_valid(png, info, PNG_INFO_tRNS);
+}
+
+// One row of 16-bit red, green, blue, alpha into box pixels.
+void ConvertRow(const std::uint16_t* row, std::uint32_t* out, std::size_t width, bool alpha) {
+    for (std::size_t x = 0; x < width; ++x, row += 4) {
+        const QRgba64 colour = QRgba64::fromRgba64(row[0], row[1], row[2], row[3]);
+        out[x] = alpha ? colour.premultiplied().toArgb32() : colour.toArgb32();
+    }
+}
+
+// What a read came to; it lives outside the function that libpng may jump back into.
+struct Progress {
+    bool handled = false;  // the file is one this decoder takes
+    PixelBuffer pixels;
+    std::vector<std::uint16_t> row;
+};
+
+// Reads the picture into progress; false when libpng gave up on the file.
+bool Read(png_structp png, png_infop info, QIODevice& file, const PixelAllocator& allocate,
+          Progress& progress) {
+    if (setjmp(png_jmpbuf(png)) != 0) return false;
+    png_set_read_fn(png, &file, &ReadFromDevice);
+#if defined(PNG_SET_OPTION_SUPPORTED) && defined(PNG_MAXIMUM_INFLATE_WINDOW)
+    png_set_option(png, PNG_MAXIMUM_INFLATE_WINDOW, PNG_OPTION_ON);  // as Qt reads
+#endif
+    png_read_info(png, info);
+    if (!Handled(png, info)) return true;
+    progress.handled = true;
+    const std::size_t width = png_get_image_width(png, info);
+    const std::size_t height = png_get_image_height(png, info);
+    const int type = png_get_color_type(png, info);
+    const bool alpha = (type & PNG_COLOR_MASK_ALPHA) != 0;
+    if (type == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(png);
+    if (!alpha) png_set_filler(png, 0xFFFF, PNG_FILLER_AFTER);
+    if (QSysInfo::ByteOrder == QSysInfo::LittleEndian) png_set_swap(png);
+    png_read_update_info(png, info);
+
+    progress.pixels = allocate(width * height);
+    progress.row.resize(width * 4);
+    for (std::size_t y = 0; y < height; ++y) {
+        png_read_row(png, reinterpret_cast<png_bytep>(progress.row.data()), nullptr);
+        ConvertRow(progress.row.data(), progress.pixels.get() + y * width, width, alpha);
+    }
+    png_read_end(png, nullptr);
+    return true;
+}
+
+}  // namespace
+
+std::optional<PixelBuffer> DecodeDeepPng(QIODevice& file, const PixelAllocator& allocate,
+                                         DecoderWarnings::Loss& loss) {
+    const qint64 start = file.pos();
+    PngReader reader;
+    if (reader.png() == nullptr || reader.info() == nullptr) throw std::bad_alloc();
+    Progress progress;
+    const bool read = Read(reader.png(), reader.info(), file, allocate, progress);
+    if (!progress.handled) {
+        file.seek(start);  // not a file for this decoder: Qt's reads it, and says what is wrong
+        return std::nullopt;
+    }
+    if (!read) {
+        loss = DecoderWarnings::Loss::kCorruptData;
+        return PixelBuffer();
+    }
+    return std::move(progress.pixels);
+}
