@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 // What every conversion produces: the BBC Micro MODE, the halftone style, the Stagger option and
@@ -12,7 +13,20 @@ struct ConversionSettingsFields {
     std::int16_t GridWidth = 0;    // sampled columns of the SampleGrid
     std::int16_t GridHeight = 0;   // sampled rows of the SampleGrid
 
+    // The picture choices beyond the halftone patterns; all 0 is the classic conversion.
+    std::int16_t Diffusion = 0;      // 0 off (Half Toning applies), else a Diffusion kernel
+    std::int16_t PaletteChoice = 0;  // a PaletteChoices value
+    std::array<std::uint8_t, 8> PaletteList{};  // kPaletteList: the physical colours, in order
+    std::int16_t Sampling = 0;                  // 0 point, 1 area average
+    std::int16_t Fit = 0;                       // 0 stretch, 1 keep aspect, 2 fill
+
     bool operator==(const ConversionSettingsFields&) const = default;
+};
+
+enum PaletteChoices : std::int16_t {
+    kStandardPalette = 0,  // the MODE's own colours
+    kBestPalette = 1,      // the colours that suit the picture best
+    kPaletteList = 2,      // the user's colours in PaletteList, one per logical colour
 };
 
 // The values every run starts with, once the main window has loaded.
