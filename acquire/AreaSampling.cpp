@@ -1,7 +1,7 @@
 #include "acquire/AreaSampling.h"
 
 #include "convert/LinearLight.h"
-#include "platform/PictureBox.h"
+#include "platform/picture/PictureBox.h"
 
 namespace {
 

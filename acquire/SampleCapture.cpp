@@ -6,7 +6,7 @@
 
 #include "acquire/AreaSampling.h"
 #include "acquire/SampleGeometry.h"
-#include "app/ConversionSettings.h"
+#include "convert/ConversionSettings.h"
 #include "convert/Module1.h"
 #include "platform/picture/PictureBox.h"
 

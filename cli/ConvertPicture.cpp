@@ -14,9 +14,9 @@
 #include "screen/ScreenBytes.h"
 #include "screen/WriteImage.h"
 
-std::vector<std::uint8_t> ConvertPicture(const std::string& picture, const std::string& screenFile,
-                                         const std::optional<std::string>& previewFile,
-                                         const std::optional<std::string>& displayFile) {
+EncodedScreen ConvertPicture(const std::string& picture, const std::string& screenFile,
+                             const std::optional<std::string>& previewFile,
+                             const std::optional<std::string>& displayFile) {
     PictureBox preview(kPreviewWidth, kPreviewHeight);
     {
         PictureBox source;
@@ -34,14 +34,13 @@ std::vector<std::uint8_t> ConvertPicture(const std::string& picture, const std::
     // the picture WriteImage is about to draw and the screen it is about to write, worked out
     // once beforehand.
     PictureBox converted(kPreviewWidth, kPreviewHeight);
-    const std::vector<std::uint8_t> screen = EncodeScreenBytes(converted);
+    const EncodedScreen screen = EncodeScreenAndPalette(converted);
     std::optional<AtomicFile> png;
     if (previewFile) PreparePng(png.emplace(*previewFile), converted);
     std::optional<AtomicFile> display;
     if (displayFile) {
-        const int mode = ConversionSettings.ScreenMode;
         PreparePng(display.emplace(*displayFile),
-                   DisplayScreen(screen, mode, DefaultPalette(mode)));
+                   DisplayScreen(screen.bytes, ConversionSettings.ScreenMode, screen.palette));
     }
     if (!screenFile.empty()) WriteImage(preview, screenFile, kConvertMaxVal);
     if (png) png->Commit();

@@ -17,8 +17,8 @@ struct ConversionSettingsFields {
     std::int16_t Diffusion = 0;      // 0 off (Half Toning applies), else a Diffusion kernel
     std::int16_t PaletteChoice = 0;  // a PaletteChoices value
     std::array<std::uint8_t, 8> PaletteList{};  // kPaletteList: the physical colours, in order
-    std::int16_t Sampling = 0;                  // 0 point, 1 area average
-    std::int16_t Fit = 0;                       // 0 stretch, 1 keep aspect, 2 fill
+    std::int16_t Sampling = 0;                  // a SamplingChoices value
+    std::int16_t Fit = 0;                       // a FitChoices value
 
     bool operator==(const ConversionSettingsFields&) const = default;
 };
@@ -27,6 +27,17 @@ enum PaletteChoices : std::int16_t {
     kStandardPalette = 0,  // the MODE's own colours
     kBestPalette = 1,      // the colours that suit the picture best
     kPaletteList = 2,      // the user's colours in PaletteList, one per logical colour
+};
+
+enum SamplingChoices : std::int16_t {
+    kPointSampling = 0,  // one source pixel per sample
+    kAreaSampling = 1,   // the mean of the source pixels a sample covers
+};
+
+enum FitChoices : std::int16_t {
+    kStretch = 0,     // the whole picture over the whole screen
+    kKeepAspect = 1,  // the whole picture in its own shape, centred on black
+    kFill = 2,        // the whole screen, the picture in its own shape, cropped centrally
 };
 
 // The values every run starts with, once the main window has loaded.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ConversionSettings.h"
+#include "convert/ConversionSettings.h"
 #include "convert/LinearPicture.h"
 #include "convert/Palette.h"
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "convert/LinearLight.h"
-#include "platform/PictureBox.h"
+#include "platform/picture/PictureBox.h"
 #include "screen/EncodeScreen.h"
 #include "screen/PackLine.h"
 #include "screen/ScreenGeometry.h"

@@ -5,7 +5,7 @@
 
 #include "acquire/SampleCapture.h"
 #include "acquire/SampleGeometry.h"
-#include "platform/PictureBox.h"
+#include "platform/picture/PictureBox.h"
 #include "tests/ConversionState.h"
 
 namespace {
