@@ -109,6 +109,7 @@ private:
         std::string picture;  // empty when no picture had been opened
         int screenMode = 2;
         std::vector<std::uint8_t> screen;
+        Palette palette;
     };
     std::string openedPicture_;   // the picture shown in picImage1
     std::string sampledPicture_;  // the picture the SampleGrid was taken from

@@ -44,8 +44,8 @@ const char* const kPictureOptionsUsage =
     "                      pixels each sample covers)\n"
     "      --fit F         stretch (the whole screen, the default), keep (the picture's shape\n"
     "                      on a 4:3 monitor, centred on black) or fill (cropped centrally)\n"
-    "      --photo         the settings for photographs: tone floyd-steinberg, palette\n"
-    "                      best, sampling area, fit keep; options given outright win\n";
+    "      --photo         the settings for photographs: tone atkinson, palette best,\n"
+    "                      sampling area, fit keep; options given outright win\n";
 
 std::string ReadTone(const std::string& value, PictureOptions& options) {
     if (const auto pattern = IndexOf(kPatternNames, value)) {
