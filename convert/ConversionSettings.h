@@ -3,8 +3,9 @@
 #include <array>
 #include <cstdint>
 
-// What every conversion produces: the BBC Micro MODE, the halftone style, the Stagger option and
-// the shape of the sample grid. The main window writes it; the conversion only reads it.
+// What every conversion produces: the BBC Micro MODE, the halftone style, the Stagger option, the
+// shape of the sample grid and the picture choices (error diffusion, palette, sampling, fit). The
+// main window and the command line write it; the sampling and the conversion only read it.
 struct ConversionSettingsFields {
     std::int16_t ScreenMode = 0;   // 0, 1, 2, 4 or 5
     std::int16_t ToneStyle = 0;    // 0 None, 1 Fine, 2 Coarse, 3 Spiral, 4 Diagonal
