@@ -290,143 +290,141 @@ void frmMain::RememberConversion(const Palette& palette) {
     mnuFileSaveDisc->setEnabled(true);
 }
 
-void frmMain::WriteImage(const std::string& fileName, std::int32_t maxVal) {
-    ::WriteImage(picImage2->Surface(), fileName, maxVal);
-    Palette frmMain::WriteImage(const std::string& fileName, std::int32_t maxVal) {
-        return ::WriteImage(picImage2->Surface(), fileName, maxVal);
+Palette frmMain::WriteImage(const std::string& fileName, std::int32_t maxVal) {
+    return ::WriteImage(picImage2->Surface(), fileName, maxVal);
+}
+
+void frmMain::mnuFileOpen_Click() {
+    const OpenFileRequest request{
+        QStringLiteral("Open Picture File"),
+        {QStringLiteral("Picture File (*.bmp;*.jpg)"), QStringLiteral("All Files (*.*)")},
+        StartFolder(settings_->GetSetting(kSettingsSection, kRootKey, kRootDefault))};
+    const QString fileName = dlgCommonDialog_->ShowOpen(request);
+    if (fileName.isEmpty()) return;
+
+    const std::string path = fileName.toStdString();
+    if (!PlainFileExists(path)) {
+        messageBox_->Show("File Not Found : " + fileName);
+        return;
     }
+    settings_->SaveSetting(kSettingsSection, kRootKey, fileName);
 
-    void frmMain::mnuFileOpen_Click() {
-        const OpenFileRequest request{
-            QStringLiteral("Open Picture File"),
-            {QStringLiteral("Picture File (*.bmp;*.jpg)"), QStringLiteral("All Files (*.*)")},
-            StartFolder(settings_->GetSetting(kSettingsSection, kRootKey, kRootDefault))};
-        const QString fileName = dlgCommonDialog_->ShowOpen(request);
-        if (fileName.isEmpty()) return;
-
-        const std::string path = fileName.toStdString();
-        if (!PlainFileExists(path)) {
-            messageBox_->Show("File Not Found : " + fileName);
-            return;
-        }
-        settings_->SaveSetting(kSettingsSection, kRootKey, fileName);
-
-        // A file that is no picture changes nothing else: the shown picture, the samples, the timer
-        // and the output files stay as they were.
-        try {
-            LoadPicture(path, picImage1->Surface());
-        } catch (const FileError& error) {
-            messageBox_->Show("Cannot Read Picture : " + fileName + "\n\n" + Text(error.Reason()));
-            return;
-        } catch (const std::exception& error) {
-            messageBox_->Show("Cannot Read Picture : " + fileName + "\n\n" + Text(error.what()));
-            return;
-        }
-        openedPicture_ = path;
-        RefreshPictures();
-
-        Timer1->setInterval(kSamplingDelayMs);
-        Timer1->start();
+    // A file that is no picture changes nothing else: the shown picture, the samples, the timer
+    // and the output files stay as they were.
+    try {
+        LoadPicture(path, picImage1->Surface());
+    } catch (const FileError& error) {
+        messageBox_->Show("Cannot Read Picture : " + fileName + "\n\n" + Text(error.Reason()));
+        return;
+    } catch (const std::exception& error) {
+        messageBox_->Show("Cannot Read Picture : " + fileName + "\n\n" + Text(error.what()));
+        return;
     }
+    openedPicture_ = path;
+    RefreshPictures();
 
-    void frmMain::mnuFileSaveDisc_Click() {
-        if (!lastConversion_) return;
-        const std::filesystem::path picture(lastConversion_->picture);
-        const std::string stem = picture.empty() ? "screen" : picture.stem().string();
-        const QString folder =
-            picture.empty()
-                ? StartFolder(settings_->GetSetting(kSettingsSection, kRootKey, kRootDefault))
-                : Text(picture.parent_path().string());
-        const SaveFileRequest request{QStringLiteral("Save Disc Image"),
-                                      {QStringLiteral("Disc Image (*.ssd)")},
-                                      Text(stem + ".ssd"),
-                                      folder};
-        const QString fileName = dlgCommonDialog_->ShowSave(request);
-        if (fileName.isEmpty()) return;
+    Timer1->setInterval(kSamplingDelayMs);
+    Timer1->start();
+}
 
-        const int mode = lastConversion_->screenMode;
-        const DiscPicture disc{stem, mode, lastConversion_->palette, lastConversion_->screen};
-        try {
-            WriteSlideshowDisc(fileName.toStdString(), {disc}, kDefaultTracks);
-        } catch (const FileError& error) {
-            messageBox_->Show("Cannot Write File : " + Text(error.Path()) + "\n\n" +
-                              Text(error.Reason()));
-        }
+void frmMain::mnuFileSaveDisc_Click() {
+    if (!lastConversion_) return;
+    const std::filesystem::path picture(lastConversion_->picture);
+    const std::string stem = picture.empty() ? "screen" : picture.stem().string();
+    const QString folder =
+        picture.empty()
+            ? StartFolder(settings_->GetSetting(kSettingsSection, kRootKey, kRootDefault))
+            : Text(picture.parent_path().string());
+    const SaveFileRequest request{QStringLiteral("Save Disc Image"),
+                                  {QStringLiteral("Disc Image (*.ssd)")},
+                                  Text(stem + ".ssd"),
+                                  folder};
+    const QString fileName = dlgCommonDialog_->ShowSave(request);
+    if (fileName.isEmpty()) return;
+
+    const int mode = lastConversion_->screenMode;
+    const DiscPicture disc{stem, mode, lastConversion_->palette, lastConversion_->screen};
+    try {
+        WriteSlideshowDisc(fileName.toStdString(), {disc}, kDefaultTracks);
+    } catch (const FileError& error) {
+        messageBox_->Show("Cannot Write File : " + Text(error.Path()) + "\n\n" +
+                          Text(error.Reason()));
     }
+}
 
-    void frmMain::mnuFileExit_Click() {
-        Timer1->stop();
-        close();
-        QCoreApplication::quit();
-    }
+void frmMain::mnuFileExit_Click() {
+    Timer1->stop();
+    close();
+    QCoreApplication::quit();
+}
 
-    void frmMain::mnuHelpAbout_Click() {
-        showAbout_(this);
-    }
+void frmMain::mnuHelpAbout_Click() {
+    showAbout_(this);
+}
 
-    void frmMain::Timer1_Timer() {
-        // One arming, one pass.
-        Timer1->stop();
-        CaptureSampleGrid(picImage1->Surface(), picImage2->Surface());
-        sampledPicture_ = openedPicture_;
-        sampledWith_ = {ConversionSettings.Sampling, ConversionSettings.Fit};
-        cmdConvert_Click();
-    }
+void frmMain::Timer1_Timer() {
+    // One arming, one pass.
+    Timer1->stop();
+    CaptureSampleGrid(picImage1->Surface(), picImage2->Surface());
+    sampledPicture_ = openedPicture_;
+    sampledWith_ = {ConversionSettings.Sampling, ConversionSettings.Fit};
+    cmdConvert_Click();
+}
 
-    void frmMain::mnuPictureDiffusion_Click(std::int16_t Index) {
-        ConversionSettings.Diffusion = Index;
-        // The halftone patterns play no part while diffusing; the choice is kept for later.
-        Frame2->setEnabled(Index == 0);
-    }
+void frmMain::mnuPictureDiffusion_Click(std::int16_t Index) {
+    ConversionSettings.Diffusion = Index;
+    // The halftone patterns play no part while diffusing; the choice is kept for later.
+    Frame2->setEnabled(Index == 0);
+}
 
-    void frmMain::mnuPicturePalette_Click(std::int16_t Index) {
-        ConversionSettings.PaletteChoice = Index;
-    }
+void frmMain::mnuPicturePalette_Click(std::int16_t Index) {
+    ConversionSettings.PaletteChoice = Index;
+}
 
-    void frmMain::mnuPictureSampling_Click(std::int16_t Index) {
-        ConversionSettings.Sampling = Index;
-    }
+void frmMain::mnuPictureSampling_Click(std::int16_t Index) {
+    ConversionSettings.Sampling = Index;
+}
 
-    void frmMain::mnuPictureFit_Click(std::int16_t Index) {
-        ConversionSettings.Fit = Index;
-    }
+void frmMain::mnuPictureFit_Click(std::int16_t Index) {
+    ConversionSettings.Fit = Index;
+}
 
-    void frmMain::mnuPicturePhoto_Click() {
-        ConversionSettingsFields photo = ConversionSettings;
-        ApplyPhotoSettings(photo);
-        mnuPicture.diffusion.at(photo.Diffusion)->setChecked(true);
-        mnuPicture.palette.at(photo.PaletteChoice)->setChecked(true);
-        mnuPicture.sampling.at(photo.Sampling)->setChecked(true);
-        mnuPicture.fit.at(photo.Fit)->setChecked(true);
-    }
+void frmMain::mnuPicturePhoto_Click() {
+    ConversionSettingsFields photo = ConversionSettings;
+    ApplyPhotoSettings(photo);
+    mnuPicture.diffusion.at(photo.Diffusion)->setChecked(true);
+    mnuPicture.palette.at(photo.PaletteChoice)->setChecked(true);
+    mnuPicture.sampling.at(photo.Sampling)->setChecked(true);
+    mnuPicture.fit.at(photo.Fit)->setChecked(true);
+}
 
-    void frmMain::mnuPictureCopyPalette_Click() {
-        clipboard_->SetText(QString::fromStdString(paletteCommands_));
-    }
+void frmMain::mnuPictureCopyPalette_Click() {
+    clipboard_->SetText(QString::fromStdString(paletteCommands_));
+}
 
-    void frmMain::ResampleIfChoicesChanged() {
-        // Sampling and fit decide what the grid holds, so a change of either takes a new pass over
-        // the loaded picture; every other choice converts the same grid again.
-        const std::pair<std::int16_t, std::int16_t> wanted{ConversionSettings.Sampling,
-                                                           ConversionSettings.Fit};
-        if (!sampledWith_ || *sampledWith_ == wanted) return;
-        CaptureSampleGrid(picImage1->Surface(), picImage2->Surface());
-        sampledWith_ = wanted;
-    }
+void frmMain::ResampleIfChoicesChanged() {
+    // Sampling and fit decide what the grid holds, so a change of either takes a new pass over
+    // the loaded picture; every other choice converts the same grid again.
+    const std::pair<std::int16_t, std::int16_t> wanted{ConversionSettings.Sampling,
+                                                       ConversionSettings.Fit};
+    if (!sampledWith_ || *sampledWith_ == wanted) return;
+    CaptureSampleGrid(picImage1->Surface(), picImage2->Surface());
+    sampledWith_ = wanted;
+}
 
-    void frmMain::ShowPalette(const Palette& palette) {
-        paletteCommands_ = Vdu19Line(palette, ConversionSettings.ScreenMode);
-        picImage2->setToolTip(QString::fromStdString(paletteCommands_));
-        mnuPicture.copyPalette->setEnabled(!paletteCommands_.empty());
-    }
+void frmMain::ShowPalette(const Palette& palette) {
+    paletteCommands_ = Vdu19Line(palette, ConversionSettings.ScreenMode);
+    picImage2->setToolTip(QString::fromStdString(paletteCommands_));
+    mnuPicture.copyPalette->setEnabled(!paletteCommands_.empty());
+}
 
-    void frmMain::closeEvent(QCloseEvent * event) {
-        // A pass that has not started yet never will.
-        Timer1->stop();
-        QMainWindow::closeEvent(event);
-    }
+void frmMain::closeEvent(QCloseEvent* event) {
+    // A pass that has not started yet never will.
+    Timer1->stop();
+    QMainWindow::closeEvent(event);
+}
 
-    void frmMain::RefreshPictures() {
-        picImage1->Refresh();
-        picImage2->Refresh();
-    }
+void frmMain::RefreshPictures() {
+    picImage1->Refresh();
+    picImage2->Refresh();
+}
