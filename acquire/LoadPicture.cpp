@@ -252,8 +252,8 @@ std::optional<PixelBuffer> DecodeDeep(Attempt& attempt) {
         return std::nullopt;
     }
     if (loss != DecoderWarnings::Loss::kNone) {
-        throw FileError(attempt.path,
-                        RanOutOfFile(attempt.format, attempt.file) ? kTruncatedPicture : kDamagedPicture);
+        throw FileError(attempt.path, RanOutOfFile(attempt.format, attempt.file) ? kTruncatedPicture
+                                                                                 : kDamagedPicture);
     }
     return pixels;
 }

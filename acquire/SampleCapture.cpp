@@ -2,7 +2,11 @@
 
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
+#include "acquire/AreaSampling.h"
+#include "acquire/SampleGeometry.h"
+#include "convert/ConversionSettings.h"
 #include "convert/Module1.h"
 #include "platform/picture/PictureBox.h"
 
@@ -10,6 +14,31 @@ namespace {
 
 constexpr int kGridColumns = 320;
 constexpr int kGridRows = 256;
+
+void StoreSample(int x, int y, std::int32_t v, PictureBox& preview) {
+    using Module1::SampleGrid;
+    const auto bits = static_cast<std::uint32_t>(v);
+    SampleGrid.BluePlane(x, y) = static_cast<std::int16_t>((bits >> 16) & 0xFF);
+    SampleGrid.GreenPlane(x, y) = static_cast<std::int16_t>((bits >> 8) & 0xFF);
+    SampleGrid.RedPlane(x, y) = static_cast<std::int16_t>(bits & 0xFF);
+    preview.PSet(x, y, v);
+}
+
+void CapturePoints(const PictureBox& source, const SampleGeometry& geometry, PictureBox& preview) {
+    for (int y = 0; y < kGridRows; ++y) {
+        const long long sy = geometry.rows.points[y];
+        for (int x = 0; x < kGridColumns; ++x) {
+            const long long sx = geometry.columns.points[x];
+            std::int32_t v = 0;  // a border is black
+            if (sx != kOutsidePicture && sy != kOutsidePicture) {
+                const bool inside = sx < source.Width() && sy < source.Height();
+                v = inside ? source.Point(static_cast<int>(sx), static_cast<int>(sy))
+                           : PictureBox::kNoColour;
+            }
+            StoreSample(x, y, v, preview);
+        }
+    }
+}
 
 }  // namespace
 
@@ -20,19 +49,17 @@ long long SamplePosition(int position, double pictureSize, int gridSize) {
 }
 
 void CaptureSampleGrid(const PictureBox& source, PictureBox& preview) {
-    using Module1::SampleGrid;
+    const SampleGeometry geometry =
+        PlanSampleGeometry(source.Width(), source.Height(),
+                           static_cast<Fit>(ConversionSettings.Fit), kGridColumns, kGridRows);
+    if (ConversionSettings.Sampling == 0) {
+        CapturePoints(source, geometry, preview);
+        return;
+    }
+    const std::vector<std::uint32_t> colours = AreaAverages(source, geometry);
     for (int y = 0; y < kGridRows; ++y) {
-        const long long sy = SamplePosition(y, source.ScaleHeight(), kGridRows);
         for (int x = 0; x < kGridColumns; ++x) {
-            const long long sx = SamplePosition(x, source.ScaleWidth(), kGridColumns);
-            const bool inside = sx < source.Width() && sy < source.Height();
-            const std::int32_t v = inside ? source.Point(static_cast<int>(sx), static_cast<int>(sy))
-                                          : PictureBox::kNoColour;
-            const auto bits = static_cast<std::uint32_t>(v);
-            SampleGrid.BluePlane(x, y) = static_cast<std::int16_t>((bits >> 16) & 0xFF);
-            SampleGrid.GreenPlane(x, y) = static_cast<std::int16_t>((bits >> 8) & 0xFF);
-            SampleGrid.RedPlane(x, y) = static_cast<std::int16_t>(bits & 0xFF);
-            preview.PSet(x, y, v);
+            StoreSample(x, y, static_cast<std::int32_t>(colours[y * kGridColumns + x]), preview);
         }
     }
 }

@@ -2,9 +2,12 @@
 
 class PictureBox;
 
-// One sampling pass: spreads the 320 x 256 grid evenly over the source picture, stores each
-// sampled pixel's blue, green and red intensities in the SampleGrid and draws the raw sample into
-// the preview. A position outside the picture reads as -1, which gives 255 in all three planes.
+// One sampling pass: lays the 320 x 256 grid over the source picture as ConversionSettings.Fit
+// says (see SampleGeometry), stores each sample's blue, green and red intensities in the
+// SampleGrid and draws the raw sample into the preview. Point sampling (Sampling 0) takes one
+// pixel per sample; a position outside the picture reads as -1, which gives 255 in all three
+// planes, and a border of Keep aspect is black. Area sampling (Sampling 1) takes the mean of the
+// pixels each cell covers, in linear light.
 void CaptureSampleGrid(const PictureBox& source, PictureBox& preview);
 
 // The picture column (or row) that grid position `position` of `gridSize` samples reads from a

@@ -20,8 +20,11 @@
 #include "acquire/SampleCapture.h"
 #include "convert/ConversionSettings.h"
 #include "convert/Module1.h"
+#include "convert/PaletteText.h"
+#include "convert/PhotoSettings.h"
 #include "disc/SlideshowDisc.h"
 #include "platform/desktop/ApplicationTitle.h"
+#include "platform/desktop/Clipboard.h"
 #include "platform/desktop/FileChooser.h"
 #include "platform/desktop/MessageBox.h"
 #include "platform/desktop/ProgramIcon.h"
@@ -80,6 +83,11 @@ frmMain::frmMain(frmMainServices services) {
         services.settings = ownSettings_.get();
     }
     if (!services.showAbout) services.showAbout = ShowAboutDialog;
+    if (services.clipboard == nullptr) {
+        ownClipboard_ = std::make_unique<QtClipboard>();
+        services.clipboard = ownClipboard_.get();
+    }
+    clipboard_ = services.clipboard;
     dlgCommonDialog_ = services.fileChooser;
     messageBox_ = services.messageBox;
     settings_ = services.settings;
@@ -143,6 +151,7 @@ void frmMain::CreateMenus() {
     mnuFileExit = mnuFile->addAction(QStringLiteral("E&xit"));
     mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelpAbout = mnuHelp->addAction(QStringLiteral("About..."));
+    mnuPicture = CreatePictureMenu(menuBar(), mnuHelp->menuAction());
 }
 
 void frmMain::ConnectHandlers() {
@@ -162,6 +171,22 @@ void frmMain::ConnectHandlers() {
     connect(mnuFileExit, &QAction::triggered, this, [this] { mnuFileExit_Click(); });
     connect(mnuHelpAbout, &QAction::triggered, this, [this] { mnuHelpAbout_Click(); });
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+
+    // Like the option buttons: checking an item, by the user or the program, runs its handler.
+    const auto onChosen = [this](const auto& actions, void (frmMain::*handler)(std::int16_t)) {
+        for (std::size_t index = 0; index < actions.size(); ++index) {
+            connect(actions[index], &QAction::toggled, this, [this, handler, index](bool chosen) {
+                if (chosen) (this->*handler)(static_cast<std::int16_t>(index));
+            });
+        }
+    };
+    onChosen(mnuPicture.diffusion, &frmMain::mnuPictureDiffusion_Click);
+    onChosen(mnuPicture.palette, &frmMain::mnuPicturePalette_Click);
+    onChosen(mnuPicture.sampling, &frmMain::mnuPictureSampling_Click);
+    onChosen(mnuPicture.fit, &frmMain::mnuPictureFit_Click);
+    connect(mnuPicture.photo, &QAction::triggered, this, [this] { mnuPicturePhoto_Click(); });
+    connect(mnuPicture.copyPalette, &QAction::triggered, this,
+            [this] { mnuPictureCopyPalette_Click(); });
 }
 
 void frmMain::SetTabOrder() {
@@ -216,6 +241,11 @@ void frmMain::Form_Load() {
     optTone[0]->setChecked(true);
     ConversionSettings.GridWidth = 320;
     ConversionSettings.GridHeight = 256;
+    mnuPicture.diffusion[0]->setChecked(true);
+    mnuPicture.palette[0]->setChecked(true);
+    mnuPicture.sampling[0]->setChecked(true);
+    mnuPicture.fit[0]->setChecked(true);
+    ShowPalette(DefaultPalette(ConversionSettings.ScreenMode));
 }
 
 void frmMain::optMode_Click(std::int16_t Index) {
@@ -233,6 +263,7 @@ void frmMain::chkStagger_Click() {
 }
 
 void frmMain::cmdConvert_Click() {
+    ResampleIfChoicesChanged();
     Module1::InitTables();
     Module1::BuildThresholdTable();
 
@@ -240,8 +271,9 @@ void frmMain::cmdConvert_Click() {
     // goes back to what it showed; the user keeps the picture and settings and may try again.
     const PictureBox shownBefore = picImage2->Surface();
     std::optional<QString> failure;
+    Palette palette;
     try {
-        WriteImage(kScreenFileName, kConvertMaxVal);
+        palette = WriteImage(kScreenFileName, kConvertMaxVal);
     } catch (const FileError& error) {
         failure = "Cannot Write File : " + NameText(error.Path()) + "\n\n" + Text(error.Reason());
     } catch (const std::exception& error) {
@@ -251,20 +283,21 @@ void frmMain::cmdConvert_Click() {
         picImage2->Surface() = shownBefore;
         picImage2->Surface().Touch();
     } else {
-        RememberConversion();
+        ShowPalette(palette);
+        RememberConversion(palette);
     }
     RefreshPictures();
     if (failure) messageBox_->Show(*failure);
 }
 
-void frmMain::RememberConversion() {
+void frmMain::RememberConversion(const Palette& palette) {
     lastConversion_ =
-        Conversion{sampledPicture_, ConversionSettings.ScreenMode, EncodeScreenBytes()};
+        Conversion{sampledPicture_, ConversionSettings.ScreenMode, EncodeScreenBytes(), palette};
     mnuFileSaveDisc->setEnabled(true);
 }
 
-void frmMain::WriteImage(const std::string& fileName, std::int32_t maxVal) {
-    ::WriteImage(picImage2->Surface(), fileName, maxVal);
+Palette frmMain::WriteImage(const std::string& fileName, std::int32_t maxVal) {
+    return ::WriteImage(picImage2->Surface(), fileName, maxVal);
 }
 
 void frmMain::mnuFileOpen_Click() {
@@ -317,7 +350,7 @@ void frmMain::mnuFileSaveDisc_Click() {
     if (fileName.isEmpty()) return;
 
     const int mode = lastConversion_->screenMode;
-    const DiscPicture disc{stem, mode, DefaultPalette(mode), lastConversion_->screen};
+    const DiscPicture disc{stem, mode, lastConversion_->palette, lastConversion_->screen};
     try {
         WriteSlideshowDisc(fileName.toStdString(), {disc}, kDefaultTracks);
     } catch (const FileError& error) {
@@ -341,7 +374,55 @@ void frmMain::Timer1_Timer() {
     Timer1->stop();
     CaptureSampleGrid(picImage1->Surface(), picImage2->Surface());
     sampledPicture_ = openedPicture_;
+    sampledWith_ = {ConversionSettings.Sampling, ConversionSettings.Fit};
     cmdConvert_Click();
+}
+
+void frmMain::mnuPictureDiffusion_Click(std::int16_t Index) {
+    ConversionSettings.Diffusion = Index;
+    // The halftone patterns play no part while diffusing; the choice is kept for later.
+    Frame2->setEnabled(Index == 0);
+}
+
+void frmMain::mnuPicturePalette_Click(std::int16_t Index) {
+    ConversionSettings.PaletteChoice = Index;
+}
+
+void frmMain::mnuPictureSampling_Click(std::int16_t Index) {
+    ConversionSettings.Sampling = Index;
+}
+
+void frmMain::mnuPictureFit_Click(std::int16_t Index) {
+    ConversionSettings.Fit = Index;
+}
+
+void frmMain::mnuPicturePhoto_Click() {
+    ConversionSettingsFields photo = ConversionSettings;
+    ApplyPhotoSettings(photo);
+    mnuPicture.diffusion.at(photo.Diffusion)->setChecked(true);
+    mnuPicture.palette.at(photo.PaletteChoice)->setChecked(true);
+    mnuPicture.sampling.at(photo.Sampling)->setChecked(true);
+    mnuPicture.fit.at(photo.Fit)->setChecked(true);
+}
+
+void frmMain::mnuPictureCopyPalette_Click() {
+    clipboard_->SetText(QString::fromStdString(paletteCommands_));
+}
+
+void frmMain::ResampleIfChoicesChanged() {
+    // Sampling and fit decide what the grid holds, so a change of either takes a new pass over
+    // the loaded picture; every other choice converts the same grid again.
+    const std::pair<std::int16_t, std::int16_t> wanted{ConversionSettings.Sampling,
+                                                       ConversionSettings.Fit};
+    if (!sampledWith_ || *sampledWith_ == wanted) return;
+    CaptureSampleGrid(picImage1->Surface(), picImage2->Surface());
+    sampledWith_ = wanted;
+}
+
+void frmMain::ShowPalette(const Palette& palette) {
+    paletteCommands_ = Vdu19Line(palette, ConversionSettings.ScreenMode);
+    picImage2->setToolTip(QString::fromStdString(paletteCommands_));
+    mnuPicture.copyPalette->setEnabled(!paletteCommands_.empty());
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

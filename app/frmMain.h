@@ -7,10 +7,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/PictureBoxView.h"
+#include "app/PictureMenu.h"
+#include "convert/Palette.h"
 
+class Clipboard;
 class FileChooser;
 class MessageBox;
 class QAction;
@@ -30,6 +34,7 @@ struct frmMainServices {
     MessageBox* messageBox = nullptr;
     SettingsStore* settings = nullptr;
     std::function<void(QWidget* owner)> showAbout;
+    Clipboard* clipboard = nullptr;
 };
 
 // The main window: the two picture boxes, the MODE, halftone and Stagger options, the Convert
@@ -54,9 +59,17 @@ public:
     void mnuHelpAbout_Click();
     void Timer1_Timer();
 
+    // The Picture menu: each choice only changes ConversionSettings, as the option buttons do.
+    void mnuPictureDiffusion_Click(std::int16_t Index);
+    void mnuPicturePalette_Click(std::int16_t Index);
+    void mnuPictureSampling_Click(std::int16_t Index);
+    void mnuPictureFit_Click(std::int16_t Index);
+    void mnuPicturePhoto_Click();
+    void mnuPictureCopyPalette_Click();
+
     // Encodes the SampleGrid into the screen file and its sidecar, drawing the converted picture
-    // into picImage2.
-    void WriteImage(const std::string& fileName, std::int32_t maxVal);
+    // into picImage2. Returns the palette of the screen file.
+    Palette WriteImage(const std::string& fileName, std::int32_t maxVal);
 
     // The controls, for the handlers and for tests that drive the window as a user would.
     QPushButton* cmdConvert = nullptr;
@@ -75,6 +88,7 @@ public:
     QAction* mnuFileSaveDisc = nullptr;
     QAction* mnuFileSep = nullptr;
     QAction* mnuFileExit = nullptr;
+    PictureMenu mnuPicture;
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelpAbout = nullptr;
 
@@ -88,17 +102,20 @@ private:
     void ConnectHandlers();
     void SetTabOrder();
     void RefreshPictures();
-    void RememberConversion();
+    void RememberConversion(const Palette& palette);
 
     // The last conversion written, for Save Disc Image: what was converted and its screen.
     struct Conversion {
         std::string picture;  // empty when no picture had been opened
         int screenMode = 2;
         std::vector<std::uint8_t> screen;
+        Palette palette;
     };
     std::string openedPicture_;   // the picture shown in picImage1
     std::string sampledPicture_;  // the picture the SampleGrid was taken from
     std::optional<Conversion> lastConversion_;
+    void ResampleIfChoicesChanged();
+    void ShowPalette(const Palette& palette);
 
     std::unique_ptr<FileChooser> ownFileChooser_;
     std::unique_ptr<MessageBox> ownMessageBox_;
@@ -107,4 +124,10 @@ private:
     MessageBox* messageBox_ = nullptr;
     SettingsStore* settings_ = nullptr;
     std::function<void(QWidget*)> showAbout_;
+    std::unique_ptr<Clipboard> ownClipboard_;
+    Clipboard* clipboard_ = nullptr;
+    // The VDU 19 commands of the last conversion's palette; empty for the MODE's own colours.
+    std::string paletteCommands_;
+    // The sampling and fit the SampleGrid was last sampled with, once a picture is loaded.
+    std::optional<std::pair<std::int16_t, std::int16_t>> sampledWith_;
 };

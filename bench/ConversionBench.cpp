@@ -65,4 +65,29 @@ BENCHMARK(Conversion)
     ->Args({0, 4, 1})
     ->Unit(benchmark::kMicrosecond);
 
+// The picture choices: error diffusion with the best palette (ToneStyle stands for the kernel).
+void ConversionDiffusedBestPalette(benchmark::State& state) {
+    ConversionSettings = kStartSettings;
+    ConversionSettings.ScreenMode = static_cast<std::int16_t>(state.range(0));
+    ConversionSettings.Diffusion = static_cast<std::int16_t>(state.range(1));
+    ConversionSettings.PaletteChoice = kBestPalette;
+    FillGrid();
+    PictureBox preview(320, 256);
+    MemorySink sink;
+    for (auto _ : state) {
+        sink.data.clear();
+        Module1::InitTables();
+        Module1::BuildThresholdTable();
+        benchmark::DoNotOptimize(EncodeScreen(sink, preview));
+        benchmark::ClobberMemory();
+    }
+}
+
+BENCHMARK(ConversionDiffusedBestPalette)
+    ->ArgNames({"mode", "kernel"})
+    ->ArgsProduct({{0, 1, 2, 4, 5}, {1, 2}})
+    ->Args({1, 3})
+    ->Args({1, 4})
+    ->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -5,11 +5,8 @@
 #include <array>
 #include <cctype>
 #include <filesystem>
-#include <map>
 
 namespace {
-
-constexpr std::array<const char*, 5> kToneNames{"none", "fine", "coarse", "spiral", "diagonal"};
 
 #define QUILLIX_STRINGIFY_(x) #x
 #define QUILLIX_STRINGIFY(x) QUILLIX_STRINGIFY_(x)
@@ -32,19 +29,6 @@ constexpr const char* kNoPreviewFile =
 // A value checker for CLI11 whose failure is our own one-line message.
 CLI::Validator Check(std::function<std::string(const std::string&)> check) {
     return CLI::Validator([check](std::string& value) { return check(value); }, "");
-}
-
-// Maps names to numbers without regard to case; anything else fails with "invalid WHAT".
-CLI::Validator OneOf(const std::string& what, const std::map<std::string, int>& names,
-                     const std::string& valid) {
-    return CLI::Validator(
-        [=](std::string& value) -> std::string {
-            const auto found = names.find(Lower(value));
-            if (found == names.end()) return "invalid " + what + " '" + value + "': use " + valid;
-            value = std::to_string(found->second);
-            return {};
-        },
-        "");
 }
 
 // The arguments up to "--", where options can stand.
@@ -154,6 +138,8 @@ std::string Validate(const ConverterOptions& o) {
     if (o.output && o.outputDir) return "-o and -d cannot be used together";
     if (o.pictures.size() > 1 && !o.outputDir && !o.disc)
         return "several pictures need -d D: -o and the default output take one picture";
+    if (std::string error = CheckPictureOptions(o.picture, o.screenMode); !error.empty())
+        return error;
     return {};
 }
 
@@ -171,11 +157,21 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
                    ? std::string()
                    : "invalid mode '" + value + "': use 0, 1, 2, 4 or 5";
     }));
-    std::map<std::string, int> tones;
-    CLI::Option* tone = nullptr;
-    for (std::size_t i = 0; i < kToneNames.size(); ++i) tones[kToneNames[i]] = static_cast<int>(i);
-    tone = app.add_option("-t,--tone", o.toneStyle)
-               ->transform(OneOf("tone", tones, "none, fine, coarse, spiral or diagonal"));
+    // The picture choices are read once the whole command line is known, so that an option given
+    // outright wins over --photo wherever each stands.
+    std::string tone, palette, sampling, fit;
+    const auto checked = [](std::string (*read)(const std::string&, PictureOptions&)) {
+        return Check([read](const std::string& value) {
+            PictureOptions scratch;
+            return read(value, scratch);
+        });
+    };
+    CLI::Option* toneOption = app.add_option("-t,--tone", tone)->check(checked(ReadTone));
+    CLI::Option* paletteOption = app.add_option("--palette", palette)->check(checked(ReadPalette));
+    CLI::Option* samplingOption =
+        app.add_option("--sampling", sampling)->check(checked(ReadSampling));
+    CLI::Option* fitOption = app.add_option("--fit", fit)->check(checked(ReadFit));
+    app.add_flag("--photo", o.picture.photo)->disable_flag_override();
     app.add_flag("-s,--stagger", o.stagger)->disable_flag_override();
     app.add_option("-o,--output", o.output)->check(Check([](const std::string& value) {
         return value.empty() ? "-o needs a FILE" : "";
@@ -212,20 +208,29 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     o.help = o.help || Asked(args, "-h", "--help");
     o.version = o.version || Asked(args, "--version", "--version");
     if (!result.error.empty() || o.help || o.version) return result;
+    if (toneOption->count() > 0) {
+        ReadTone(tone, o.picture);
+        o.toneStyle = o.picture.toneStyle;
+    }
+    if (paletteOption->count() > 0) ReadPalette(palette, o.picture);
+    if (samplingOption->count() > 0) ReadSampling(sampling, o.picture);
+    if (fitOption->count() > 0) ReadFit(fit, o.picture);
     SettlePreview(result, *preview, previewValue, args);
     if (result.error.empty())
-        result.error = ValidateScreenOutputs(o, tracks->count() > 0, tone->count() > 0);
+        result.error = ValidateScreenOutputs(o, tracks->count() > 0, toneOption->count() > 0);
     if (result.error.empty()) result.error = Validate(o);
     return result;
 }
 
 std::string UsageText() {
-    return "Usage: quillix-convert [options] PICTURE...\n"
-           "Turns pictures (BMP, JPEG, PNG and more) into BBC Micro screen files, as the Quillix\n"
-           "window does.\n"
-           "\n"
-           "  -m, --mode N        0, 1, 2, 4 or 5 (default 2)\n"
-           "  -t, --tone NAME     none, fine, coarse, spiral or diagonal (default none)\n"
+    return std::string(
+               "Usage: quillix-convert [options] PICTURE...\n"
+               "Turns pictures (BMP, JPEG, PNG and more) into BBC Micro screen files, as the "
+               "Quillix\n"
+               "window does.\n"
+               "\n"
+               "  -m, --mode N        0, 1, 2, 4 or 5 (default 2)\n") +
+           kPictureOptionsUsage +
            "  -s, --stagger       turn the Stagger option on\n"
            "  -o, --output FILE   the screen file for a single PICTURE; FILE.inf gets the sidecar\n"
            "  -d, --output-dir D  for one or more PICTUREs: D/STEM.screen and D/STEM.screen.inf,\n"
@@ -253,8 +258,4 @@ std::string UsageText() {
 
 std::string VersionText() {
     return std::string("quillix-convert ") + kVersion;
-}
-
-const char* ToneName(int toneStyle) {
-    return kToneNames.at(static_cast<std::size_t>(toneStyle));
 }

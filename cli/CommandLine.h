@@ -4,10 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "cli/PictureOptions.h"
+
 // What the command line of quillix-convert asks for.
 struct ConverterOptions {
     int screenMode = 2;
-    int toneStyle = 0;  // 0 none, 1 fine, 2 coarse, 3 spiral, 4 diagonal
+    int toneStyle = 0;       // 0 none, 1 fine, 2 coarse, 3 spiral, 4 diagonal
+    PictureOptions picture;  // -t with a kernel, --palette, --sampling, --fit, --photo
     bool stagger = false;
     std::optional<std::string> output;     // -o: the screen file of the one picture
     std::optional<std::string> outputDir;  // -d: STEM.screen for each picture
@@ -41,6 +44,3 @@ std::string UsageText();
 
 // "quillix-convert 1.0.0"
 std::string VersionText();
-
-// The name of a tone style as the command line spells it.
-const char* ToneName(int toneStyle);

@@ -15,13 +15,15 @@
 #include "screen/ScreenBytes.h"
 #include "screen/WriteImage.h"
 
-std::vector<std::uint8_t> ConvertPicture(const std::string& picture, const std::string& screenFile,
-                                         const std::optional<std::string>& previewFile,
-                                         const std::optional<std::string>& displayFile) {
+EncodedScreen ConvertPicture(const std::string& picture, const std::string& screenFile,
+                             const std::optional<std::string>& previewFile,
+                             const std::optional<std::string>& displayFile) {
     PictureBox preview(kPreviewWidth, kPreviewHeight);
-    // JPEG and BMP pictures are sampled while they decode, never held whole; the rest are loaded
-    // as the window loads them.
-    if (!StreamSamples(picture, preview)) {
+    // JPEG and BMP pictures are point-sampled while they decode, never held whole; the rest, and
+    // area sampling, load the picture as the window does.
+    const bool streamed = ConversionSettings.Sampling == 0 &&
+                          StreamSamples(picture, static_cast<Fit>(ConversionSettings.Fit), preview);
+    if (!streamed) {
         PictureBox source;
         {
             QuietStderr quiet;
@@ -37,14 +39,13 @@ std::vector<std::uint8_t> ConvertPicture(const std::string& picture, const std::
     // the picture WriteImage is about to draw and the screen it is about to write, worked out
     // once beforehand.
     PictureBox converted(kPreviewWidth, kPreviewHeight);
-    const std::vector<std::uint8_t> screen = EncodeScreenBytes(converted);
+    const EncodedScreen screen = EncodeScreenAndPalette(converted);
     std::optional<AtomicFile> png;
     if (previewFile) PreparePng(png.emplace(*previewFile), converted);
     std::optional<AtomicFile> display;
     if (displayFile) {
-        const int mode = ConversionSettings.ScreenMode;
         PreparePng(display.emplace(*displayFile),
-                   DisplayScreen(screen, mode, DefaultPalette(mode)));
+                   DisplayScreen(screen.bytes, ConversionSettings.ScreenMode, screen.palette));
     }
     if (!screenFile.empty()) WriteImage(preview, screenFile, kConvertMaxVal);
     if (png) png->Commit();

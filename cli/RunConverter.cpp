@@ -9,6 +9,7 @@
 #include "cli/OutputPlan.h"
 #include "cli/ScreenFile.h"
 #include "convert/ConversionSettings.h"
+#include "convert/PaletteText.h"
 #include "disc/SlideshowDisc.h"
 #include "platform/files/ControlEscapes.h"
 #include "platform/files/DrivePath.h"
@@ -28,12 +29,12 @@ void ApplySettings(const ConverterOptions& options) {
     ConversionSettings.ScreenMode = static_cast<std::int16_t>(options.screenMode);
     ConversionSettings.ToneStyle = static_cast<std::int16_t>(options.toneStyle);
     ConversionSettings.StaggerOn = options.stagger ? 1 : 0;
+    ApplyPictureOptions(options.picture, ConversionSettings);
 }
 
 // The screen of one planned picture: converted and written to its files, or with --show read
 // from the screen file and rendered.
-std::vector<std::uint8_t> ScreenOf(const PlannedConversion& entry,
-                                   const ConverterOptions& options) {
+EncodedScreen ScreenOf(const PlannedConversion& entry, const ConverterOptions& options) {
     if (!entry.conflict.empty()) throw FileError(entry.picture, entry.conflict);
     if (!options.show) {
         return ConvertPicture(entry.picture, entry.screenFile, entry.previewFile,
@@ -41,7 +42,7 @@ std::vector<std::uint8_t> ScreenOf(const PlannedConversion& entry,
     }
     std::vector<std::uint8_t> screen = ReadScreenFile(entry.picture, options.screenMode);
     if (entry.displayFile) WriteDisplayPng(*entry.displayFile, screen, options.screenMode);
-    return screen;
+    return {std::move(screen), DefaultPalette(options.screenMode)};
 }
 
 // What went where, for the report: "a.screen, a.screen.inf, a.png".
@@ -65,11 +66,13 @@ std::string FilesOf(const PlannedConversion& entry) {
 bool Convert(const PlannedConversion& entry, const ConverterOptions& options, std::ostream& out,
              std::ostream& err, std::vector<DiscPicture>& disc) {
     const std::string picture = WithControlsEscaped(entry.picture);
+    Palette palette;
     try {
-        std::vector<std::uint8_t> screen = ScreenOf(entry, options);
+        EncodedScreen screen = ScreenOf(entry, options);
+        palette = screen.palette;
         if (options.disc) {
-            disc.push_back({StemOf(entry.picture), options.screenMode,
-                            DefaultPalette(options.screenMode), std::move(screen)});
+            disc.push_back({StemOf(entry.picture), options.screenMode, std::move(screen.palette),
+                            std::move(screen.bytes)});
         }
     } catch (const FileError& error) {
         err << kProgram << ": " << error.what() << "\n";
@@ -85,9 +88,14 @@ bool Convert(const PlannedConversion& entry, const ConverterOptions& options, st
         out << picture << " -> " << WithControlsEscaped(FilesOf(entry)) << " (MODE "
             << options.screenMode;
         if (!options.show) {
-            out << ", tone " << ToneName(options.toneStyle) << (options.stagger ? ", stagger" : "");
+            out << ", tone " << ToneNameOf(ConversionSettings)
+                << (options.stagger ? ", stagger" : "") << PictureChoicesText(ConversionSettings);
         }
         out << ")\n";
+        // What a BBC Micro must be told before it shows the screen file in these colours.
+        if (const std::string vdu = Vdu19Line(palette, options.screenMode); !vdu.empty()) {
+            out << vdu << "\n";
+        }
     }
     return true;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
-// What every conversion produces: the BBC Micro MODE, the halftone style, the Stagger option and
-// the shape of the sample grid. The main window writes it; the conversion only reads it.
+// What every conversion produces: the BBC Micro MODE, the halftone style, the Stagger option, the
+// shape of the sample grid and the picture choices (error diffusion, palette, sampling, fit). The
+// main window and the command line write it; the sampling and the conversion only read it.
 struct ConversionSettingsFields {
     std::int16_t ScreenMode = 0;   // 0, 1, 2, 4 or 5
     std::int16_t ToneStyle = 0;    // 0 None, 1 Fine, 2 Coarse, 3 Spiral, 4 Diagonal
@@ -12,7 +14,31 @@ struct ConversionSettingsFields {
     std::int16_t GridWidth = 0;    // sampled columns of the SampleGrid
     std::int16_t GridHeight = 0;   // sampled rows of the SampleGrid
 
+    // The picture choices beyond the halftone patterns; all 0 is the classic conversion.
+    std::int16_t Diffusion = 0;      // 0 off (Half Toning applies), else a Diffusion kernel
+    std::int16_t PaletteChoice = 0;  // a PaletteChoices value
+    std::array<std::uint8_t, 8> PaletteList{};  // kPaletteList: the physical colours, in order
+    std::int16_t Sampling = 0;                  // a SamplingChoices value
+    std::int16_t Fit = 0;                       // a FitChoices value
+
     bool operator==(const ConversionSettingsFields&) const = default;
+};
+
+enum PaletteChoices : std::int16_t {
+    kStandardPalette = 0,  // the MODE's own colours
+    kBestPalette = 1,      // the colours that suit the picture best
+    kPaletteList = 2,      // the user's colours in PaletteList, one per logical colour
+};
+
+enum SamplingChoices : std::int16_t {
+    kPointSampling = 0,  // one source pixel per sample
+    kAreaSampling = 1,   // the mean of the source pixels a sample covers
+};
+
+enum FitChoices : std::int16_t {
+    kStretch = 0,     // the whole picture over the whole screen
+    kKeepAspect = 1,  // the whole picture in its own shape, centred on black
+    kFill = 2,        // the whole screen, the picture in its own shape, cropped centrally
 };
 
 // The values every run starts with, once the main window has loaded.

@@ -8,6 +8,10 @@
 #include "convert/ConversionSettings.h"
 #include "convert/Module1.h"
 #include "platform/picture/PictureBox.h"
+#include "screen/ChoosePalette.h"
+#include "screen/EncodeDiffused.h"
+#include "screen/ModePicture.h"
+#include "screen/PackLine.h"
 #include "screen/ScreenGeometry.h"
 
 namespace {
@@ -41,15 +45,8 @@ int ColumnsInside(int gridWidth) {
 }
 
 // NearestColour depends on nothing but the on/off bit of each channel, so one call for each of
-// the eight bit patterns answers for every pixel of a conversion. Indexed by the pixel's code,
-// blue << 2 | green << 1 | red; code 8 stands for a pixel outside the grid, whose index is 0.
-constexpr std::uint8_t kOutsideGrid = 8;
-
-struct ColourLookup {
-    std::array<std::uint8_t, 9> index{};
-    std::array<std::uint32_t, 9> colour{};
-};
-
+// the eight bit patterns answers for every pixel of a conversion. Code kOutsideGrid stands for a
+// pixel outside the grid, whose index is 0.
 ColourLookup BuildLookup(int colourCount) {
     ColourLookup lookup;
     for (int code = 0; code < 8; ++code) {
@@ -148,34 +145,6 @@ void ConvertLine(int y, int modePixels, int gridWidth, const LineThresholds& t,
     if (!fits) std::copy_n(clipped.data(), preview.Width(), preview.Row(y));
 }
 
-// Packs one scan line into its bytes, one per character cell; out points at the line's byte in
-// the first cell, and the cells lie 8 bytes apart.
-void PackLine(int pixelsPerByte, int cells, const std::uint8_t* codes, const ColourLookup& lookup,
-              std::uint8_t* out) {
-    const auto& index = lookup.index;
-    std::array<std::uint8_t, 9> on{};  // MODEs 0 and 4: any colour but 0 sets the bit
-    for (std::size_t code = 0; code < on.size(); ++code) on[code] = index[code] != 0;
-    for (int cell = 0; cell < cells; ++cell) {
-        const std::uint8_t* p = codes + cell * pixelsPerByte;
-        unsigned byte = 0;
-        switch (pixelsPerByte) {
-            case 8:  // MODEs 0 and 4: one bit per pixel, leftmost pixel in bit 7
-                for (int i = 0; i < 8; ++i) byte = 2 * byte + on[p[i]];
-                break;
-            case 4:  // MODEs 1 and 5: bit 1 of pixels 0..3 in bits 7..4, bit 0 in bits 3..0
-                for (int i = 0; i < 4; ++i) byte = 2 * byte + ((index[p[i]] >> 1) & 1);
-                for (int i = 0; i < 4; ++i) byte = 2 * byte + (index[p[i]] & 1);
-                break;
-            default:  // MODE 2: colour bits 2, 1, 0 interleaved, pixel 0 first; bits 7-6 stay 0
-                for (int bit = 2; bit >= 0; --bit) {
-                    for (int i = 0; i < 2; ++i) byte = 2 * byte + ((index[p[i]] >> bit) & 1);
-                }
-                break;
-        }
-        out[cell * kLinesPerCharacter] = static_cast<std::uint8_t>(byte);
-    }
-}
-
 ColumnMap MapFor(const ConversionSettingsFields& settings) {
     if (settings.ScaleToGrid == 0) return ColumnMap::Same;
     switch (settings.ScreenMode) {
@@ -189,15 +158,11 @@ ColumnMap MapFor(const ConversionSettingsFields& settings) {
     }
 }
 
-}  // namespace
-
-void EncodeScreen(ScreenSink& sink, PictureBox& preview) {
-    const ConversionSettingsFields settings = ConversionSettings;
+// The halftone conversion: each channel thresholded against the ordered offsets, the on/off
+// colour matched through the lookup.
+void EncodeOrdered(const ConversionSettingsFields& settings, const ColourLookup& lookup,
+                   ScreenSink& sink, PictureBox& preview) {
     const ScreenGeometry& geometry = GeometryOf(settings.ScreenMode);
-    if (preview.Width() < kPreviewWidth || preview.Height() < kPreviewHeight) {
-        throw std::invalid_argument("the preview must be at least 320 x 256 pixels");
-    }
-    const ColourLookup lookup = BuildLookup(geometry.colourCount);
     const ColumnMap map = MapFor(settings);
     const int cells = geometry.bytesPerCharacterRow / kLinesPerCharacter;
 
@@ -235,4 +200,27 @@ void EncodeScreen(ScreenSink& sink, PictureBox& preview) {
         sink.Put(characterRow.data(), characterRow.size());
     }
     preview.Touch();
+}
+
+}  // namespace
+
+Palette EncodeScreen(ScreenSink& sink, PictureBox& preview) {
+    const ConversionSettingsFields settings = ConversionSettings;
+    const ScreenGeometry& geometry = GeometryOf(settings.ScreenMode);
+    if (preview.Width() < kPreviewWidth || preview.Height() < kPreviewHeight) {
+        throw std::invalid_argument("the preview must be at least 320 x 256 pixels");
+    }
+    if (settings.Diffusion == 0 && settings.PaletteChoice == kStandardPalette) {
+        EncodeOrdered(settings, BuildLookup(geometry.colourCount), sink, preview);
+        return DefaultPalette(settings.ScreenMode);
+    }
+    const LinearPicture picture = ModePicture(settings.ScreenMode);
+    const Palette palette = ChoosePalette(settings, picture);
+    if (settings.Diffusion == 0) {
+        EncodeOrdered(settings, NearestPaletteLookup(palette), sink, preview);
+    } else {
+        EncodeDiffused(settings.ScreenMode, picture, palette,
+                       static_cast<Diffusion>(settings.Diffusion), sink, preview);
+    }
+    return palette;
 }

@@ -25,8 +25,12 @@ std::vector<std::uint8_t> EncodeScreenBytes() {
 }
 
 std::vector<std::uint8_t> EncodeScreenBytes(PictureBox& preview) {
-    std::vector<std::uint8_t> bytes;
-    VectorSink sink(bytes);
-    EncodeScreen(sink, preview);
-    return bytes;
+    return EncodeScreenAndPalette(preview).bytes;
+}
+
+EncodedScreen EncodeScreenAndPalette(PictureBox& preview) {
+    EncodedScreen screen;
+    VectorSink sink(screen.bytes);
+    screen.palette = EncodeScreen(sink, preview);
+    return screen;
 }

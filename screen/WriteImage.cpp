@@ -24,7 +24,7 @@ std::string SidecarText(int screenMode) {
     return std::string(GeometryOf(screenMode).sidecarLine) + "\r\n";
 }
 
-void WriteImage(PictureBox& preview, const std::string& fileName, std::int32_t /*maxVal*/) {
+Palette WriteImage(PictureBox& preview, const std::string& fileName, std::int32_t /*maxVal*/) {
     preview.Cls();
     const std::string screenPath = ToLocalPath(fileName);
     const std::string sidecar = SidecarText(ConversionSettings.ScreenMode);
@@ -32,7 +32,7 @@ void WriteImage(PictureBox& preview, const std::string& fileName, std::int32_t /
     // A new file each time, so a shorter screen image never keeps a stale tail.
     AtomicFile screen(screenPath);
     FileSink sink(screen);
-    EncodeScreen(sink, preview);
+    const Palette palette = EncodeScreen(sink, preview);
     screen.Close();
 
     AtomicFile catalogue(screenPath + ".inf");
@@ -44,4 +44,5 @@ void WriteImage(PictureBox& preview, const std::string& fileName, std::int32_t /
     // in between.
     screen.Commit();
     catalogue.Commit();
+    return palette;
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "convert/Palette.h"
 #include "screen/ScreenGeometry.h"
 
 class PictureBox;
@@ -15,8 +16,9 @@ inline constexpr std::int32_t kConvertMaxVal = 255;
 // "c:\..." path is placed by the drive mapping) and writes its one-line catalogue sidecar,
 // fileName + ".inf". Both files are replaced whole or not at all: any failure raises FileError
 // naming the file and the reason, and leaves the previous screen file and sidecar as they were.
-// maxVal is accepted for the callers' sake and changes nothing.
-void WriteImage(PictureBox& preview, const std::string& fileName, std::int32_t maxVal);
+// maxVal is accepted for the callers' sake and changes nothing. Returns the palette the screen
+// file's logical colours stand for.
+Palette WriteImage(PictureBox& preview, const std::string& fileName, std::int32_t maxVal);
 
 // The sidecar's content for a MODE: its catalogue line ended by CR LF.
 std::string SidecarText(int screenMode);

@@ -11,10 +11,12 @@ PointSampler::PointSampler(const SampleMapping& mapping, const StoredPicture& pi
       values_(mapping.columns.size() * mapping.rows.size(), PictureBox::kNoColour) {
     for (int y = 0; y < gridHeight_; ++y) {
         const int uprightY = mapping.rows[static_cast<std::size_t>(y)];
-        if (uprightY < 0) continue;
         for (int x = 0; x < gridWidth_; ++x) {
             const int uprightX = mapping.columns[static_cast<std::size_t>(x)];
-            if (uprightX < 0) continue;
+            if (uprightX == SampleMapping::kBorder || uprightY == SampleMapping::kBorder) {
+                values_[static_cast<std::size_t>(x + y * gridWidth_)] = 0;  // a border is black
+            }
+            if (uprightX < 0 || uprightY < 0) continue;
             const StoredPixel stored = StoredPosition(picture, uprightX, uprightY);
             taps_.push_back({stored.y, stored.x, x + y * gridWidth_});
         }

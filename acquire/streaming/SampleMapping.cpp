@@ -1,25 +1,25 @@
 #include "acquire/streaming/SampleMapping.h"
 
-#include "acquire/SampleCapture.h"
-
 namespace {
 
 // The sample grid, as CaptureSampleGrid spreads it.
 constexpr int kGridColumns = 320;
 constexpr int kGridRows = 256;
 
-std::vector<int> Positions(int gridSize, int pictureSize) {
-    std::vector<int> positions(static_cast<std::size_t>(gridSize));
-    for (int i = 0; i < gridSize; ++i) {
-        const long long position = SamplePosition(i, pictureSize, gridSize);
-        positions[static_cast<std::size_t>(i)] =
-            position < pictureSize ? static_cast<int>(position) : -1;
+std::vector<int> Positions(const GridAxis& axis, int pictureSize) {
+    std::vector<int> positions;
+    positions.reserve(axis.points.size());
+    for (const long long point : axis.points) {
+        positions.push_back(point == kOutsidePicture ? SampleMapping::kBorder
+                            : point < pictureSize    ? static_cast<int>(point)
+                                                     : SampleMapping::kPastTheEdge);
     }
     return positions;
 }
 
 }  // namespace
 
-SampleMapping StretchMapping(int width, int height) {
-    return {Positions(kGridColumns, width), Positions(kGridRows, height)};
+SampleMapping PointMapping(int width, int height, Fit fit) {
+    const SampleGeometry geometry = PlanSampleGeometry(width, height, fit, kGridColumns, kGridRows);
+    return {Positions(geometry.columns, width), Positions(geometry.rows, height)};
 }

@@ -20,13 +20,14 @@ std::unique_ptr<RowSource> OpenRows(const std::string& path, const ReadOnlyFile&
 
 }  // namespace
 
-bool StreamSamples(const std::string& path, PictureBox& preview) {
+bool StreamSamples(const std::string& path, Fit fit, PictureBox& preview) {
     ReadOnlyFile file;
     if (file.Open(path) != ReadOnlyFile::Refusal::kNone || file.Size() == 0) return false;
     const std::unique_ptr<RowSource> rows = OpenRows(path, file);
     if (!rows) return false;
     const StoredPicture& picture = rows->Picture();
-    PointSampler sampler(StretchMapping(picture.UprightWidth(), picture.UprightHeight()), picture);
+    PointSampler sampler(PointMapping(picture.UprightWidth(), picture.UprightHeight(), fit),
+                         picture);
     rows->Feed(sampler);
     sampler.Store(preview);
     return true;

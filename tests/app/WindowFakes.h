@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/frmMain.h"
+#include "platform/desktop/Clipboard.h"
 #include "platform/desktop/FileChooser.h"
 #include "platform/desktop/MessageBox.h"
 #include "platform/desktop/SettingsStore.h"
@@ -66,6 +67,12 @@ public:
     QMap<QString, QString> values;
 };
 
+class FakeClipboard : public Clipboard {
+public:
+    void SetText(const QString& text) override { texts.push_back(text); }
+    QStringList texts;
+};
+
 // The colour a pixel of a picture box's drawing area shows on screen, as a surface colour value.
 inline std::uint32_t ShownColour(PictureBoxView& view, int x, int y) {
     const QImage shown = view.grab().toImage();
@@ -80,7 +87,7 @@ protected:
         ResetConversionState(ConversionSettingsFields{});
         window = std::make_unique<frmMain>(
             frmMainServices{&chooser, &messages, &settings,
-                            [this](QWidget* owner) { aboutOwners.push_back(owner); }});
+                            [this](QWidget* owner) { aboutOwners.push_back(owner); }, &clipboard});
         window->Form_Load();
     }
     void TearDown() override { window.reset(); }
@@ -111,6 +118,7 @@ protected:
     FakeFileChooser chooser;
     FakeMessageBox messages;
     FakeSettingsStore settings;
+    FakeClipboard clipboard;
     std::vector<QWidget*> aboutOwners;
     std::unique_ptr<frmMain> window;
 };

@@ -76,7 +76,8 @@ TEST(CommandLine, UsageErrors) {
         {{"-m", "3", "p.bmp"}, "invalid mode '3' for -m: use 0, 1, 2, 4 or 5"},
         {{"--mode=22", "p.bmp"}, "invalid mode '22' for --mode: use 0, 1, 2, 4 or 5"},
         {{"-t", "wavy", "p.bmp"},
-         "invalid tone 'wavy' for -t: use none, fine, coarse, spiral or diagonal"},
+         "invalid tone 'wavy' for -t: use none, fine, coarse, spiral, diagonal, floyd-steinberg, "
+         "atkinson, sierra or jarvis-judice-ninke"},
         {{"p.bmp", "-m"}, "-m needs a value"},
         {{"p.bmp", "--output"}, "--output needs a value"},
         {{"-x", "p.bmp"}, "unknown option -x"},

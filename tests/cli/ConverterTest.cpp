@@ -411,3 +411,17 @@ TEST_F(ConverterTest, OneFailingPictureDoesNotStopTheOthers) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ConverterTest, APaletteIsPrintedAsVdu19Commands) {
+    const std::string picture = Picture("card.bmp");
+    const std::string screen = folder / "out.scr";
+    const ProgramResult r = Run(
+        {"-m", "1", "--palette", "black,blue,cyan,white", "-t", "atkinson", "-o", screen, picture});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, picture + " -> " + screen + ", " + screen +
+                         ".inf (MODE 1, tone atkinson, palette list)\nVDU 19,1,4;0;19,2,6;0;\n");
+}
+
+}  // namespace

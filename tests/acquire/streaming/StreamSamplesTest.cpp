@@ -14,6 +14,7 @@
 #include "acquire/LoadPicture.h"
 #include "acquire/SampleCapture.h"
 #include "acquire/streaming/StreamSamples.h"
+#include "convert/ConversionSettings.h"
 #include "convert/Module1.h"
 #include "platform/files/FileError.h"
 #include "platform/picture/PictureBox.h"
@@ -41,7 +42,9 @@ std::vector<std::uint32_t> GridAndPreview(const PictureBox& preview) {
     return all;
 }
 
-void ExpectSameSamples(const std::string& path) {
+void ExpectSameSamples(const std::string& path, Fit fit = Fit::Stretch) {
+    ConversionSettings.Fit = static_cast<std::int16_t>(fit);
+    ConversionSettings.Sampling = 0;
     PictureBox windowPreview(kGridWidth, kGridHeight);
     {
         PictureBox source;
@@ -51,7 +54,8 @@ void ExpectSameSamples(const std::string& path) {
     const std::vector<std::uint32_t> wanted = GridAndPreview(windowPreview);
     Module1::SampleGrid.RedPlane.Clear();
     PictureBox streamPreview(kGridWidth, kGridHeight);
-    ASSERT_TRUE(StreamSamples(path, streamPreview)) << "left to the full decoder";
+    ConversionSettings = {};  // the streaming sampler is told the fit, never reads the settings
+    ASSERT_TRUE(StreamSamples(path, fit, streamPreview)) << "left to the full decoder";
     const std::vector<std::uint32_t> got = GridAndPreview(streamPreview);
     ASSERT_EQ(got.size(), wanted.size());
     for (std::size_t i = 0; i < got.size(); ++i) {
@@ -131,6 +135,24 @@ TEST(StreamSamples, EveryExifOrientationComesOutUpright) {
     }
 }
 
+// Keep and fill place the grid as the window does, black borders included, turned or not.
+TEST(StreamSamples, EveryFitPlacesTheGridAsTheWindowDoes) {
+    TempFolder folder;
+    for (const auto& [width, height] : {std::pair{701, 333}, std::pair{333, 701}}) {
+        const std::string jpeg = Cjpeg(folder, Photo(width, height), "-sample 2x2");
+        for (const int orientation : {1, 6}) {
+            WriteFileBytes(folder / "placed.jpg", WithExifOrientation(jpeg, orientation));
+            for (const Fit fit : {Fit::Keep, Fit::Fill}) {
+                SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height) +
+                             ", orientation " + std::to_string(orientation) + ", fit " +
+                             std::to_string(static_cast<int>(fit)));
+                ExpectSameSamples(folder / "placed.jpg", fit);
+            }
+        }
+    }
+    ConversionSettings = {};
+}
+
 TEST(StreamSamples, BmpVariantsSampleAsTheWindowDoes) {
     struct Case {
         int bits;
@@ -179,11 +201,12 @@ TEST(StreamSamples, OtherPicturesAreLeftToTheWindowsDecoder) {
     for (const std::string& bytes : files) {
         WriteFileBytes(folder / "picture", bytes);
         PictureBox preview(kGridWidth, kGridHeight);
-        EXPECT_FALSE(StreamSamples(folder / "picture", preview)) << bytes.substr(0, 4);
+        EXPECT_FALSE(StreamSamples(folder / "picture", Fit::Stretch, preview))
+            << bytes.substr(0, 4);
         EXPECT_EQ(preview.Point(0, 0), static_cast<std::int32_t>(PictureBox::kDefaultBackColour));
     }
     PictureBox preview(kGridWidth, kGridHeight);
-    EXPECT_FALSE(StreamSamples(folder / "missing.jpg", preview));
+    EXPECT_FALSE(StreamSamples(folder / "missing.jpg", Fit::Stretch, preview));
 }
 
 // The reason the streaming path gives for a file, or "" when it samples it.
@@ -192,7 +215,8 @@ std::string StreamFailure(const std::string& bytes) {
     WriteFileBytes(folder / "picture", bytes);
     PictureBox preview(kGridWidth, kGridHeight);
     try {
-        EXPECT_TRUE(StreamSamples(folder / "picture", preview)) << "left to the full decoder";
+        EXPECT_TRUE(StreamSamples(folder / "picture", Fit::Stretch, preview))
+            << "left to the full decoder";
     } catch (const FileError& error) {
         return error.Reason();
     }

@@ -1,0 +1,134 @@
+#include "cli/PictureOptions.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "convert/PaletteText.h"
+#include "convert/PhotoSettings.h"
+
+namespace {
+
+constexpr std::array<const char*, 5> kPatternNames{"none", "fine", "coarse", "spiral", "diagonal"};
+// Indexed by the Diffusion kernel; 0 is Off, which the pattern names stand for.
+constexpr std::array<const char*, 5> kKernelNames{"", "floyd-steinberg", "atkinson", "sierra",
+                                                  "jarvis-judice-ninke"};
+constexpr std::array<const char*, 2> kSamplingNames{"point", "area"};
+constexpr std::array<const char*, 3> kFitNames{"stretch", "keep", "fill"};
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+template <std::size_t N>
+std::optional<int> IndexOf(const std::array<const char*, N>& names, const std::string& value) {
+    const auto found = std::find(names.begin(), names.end(), Lower(value));
+    if (found == names.end() || Lower(value).empty()) return std::nullopt;
+    return static_cast<int>(found - names.begin());
+}
+
+}  // namespace
+
+const char* const kPictureOptionsUsage =
+    "  -t, --tone NAME     a halftone pattern: none, fine, coarse, spiral or diagonal\n"
+    "                      (default none); or error diffusion in linear light:\n"
+    "                      floyd-steinberg, atkinson, sierra or jarvis-judice-ninke\n"
+    "      --palette P     standard (the MODE's colours, the default), best (the 2 or 4 of\n"
+    "                      the 8 colours that suit the picture best) or a LIST of colours,\n"
+    "                      one per logical colour in order, such as black,blue,cyan,white\n"
+    "                      (black, red, green, yellow, blue, magenta, cyan, white); MODE 2\n"
+    "                      always shows all 8. The VDU 19 commands that set it are printed\n"
+    "      --sampling S    point (one pixel per sample, the default) or area (the mean of the\n"
+    "                      pixels each sample covers)\n"
+    "      --fit F         stretch (the whole screen, the default), keep (the picture's shape\n"
+    "                      on a 4:3 monitor, centred on black) or fill (cropped centrally)\n"
+    "      --photo         the settings for photographs: tone atkinson, palette best,\n"
+    "                      sampling area, fit keep; options given outright win\n";
+
+std::string ReadTone(const std::string& value, PictureOptions& options) {
+    if (const auto pattern = IndexOf(kPatternNames, value)) {
+        options.toneStyle = *pattern;
+        options.diffusion = 0;
+        return "";
+    }
+    if (const auto kernel = IndexOf(kKernelNames, value)) {
+        options.toneStyle = 0;
+        options.diffusion = *kernel;
+        return "";
+    }
+    return "invalid tone '" + value +
+           "': use none, fine, coarse, spiral, diagonal, floyd-steinberg, atkinson, sierra or "
+           "jarvis-judice-ninke";
+}
+
+std::string ReadPalette(const std::string& value, PictureOptions& options) {
+    if (Lower(value) == "standard" || Lower(value) == "best") {
+        options.paletteChoice = Lower(value) == "best" ? kBestPalette : kStandardPalette;
+        return "";
+    }
+    const std::optional<Palette> list = ParsePaletteList(value);
+    if (!list || list->physical.size() > options.paletteList.size()) {
+        return "invalid palette '" + value +
+               "': use standard, best or a list of black, red, green, yellow, blue, "
+               "magenta, "
+               "cyan and white such as black,blue,cyan,white";
+    }
+    options.paletteChoice = kPaletteList;
+    options.paletteListLength = static_cast<int>(list->physical.size());
+    std::copy(list->physical.begin(), list->physical.end(), options.paletteList.begin());
+    return "";
+}
+
+std::string ReadSampling(const std::string& value, PictureOptions& options) {
+    const auto sampling = IndexOf(kSamplingNames, value);
+    if (!sampling) return "invalid sampling '" + value + "': use point or area";
+    options.sampling = static_cast<std::int16_t>(*sampling);
+    return "";
+}
+
+std::string ReadFit(const std::string& value, PictureOptions& options) {
+    const auto fit = IndexOf(kFitNames, value);
+    if (!fit) return "invalid fit '" + value + "': use stretch, keep or fill";
+    options.fit = static_cast<std::int16_t>(*fit);
+    return "";
+}
+
+std::string CheckPictureOptions(const PictureOptions& options, int screenMode) {
+    if (options.paletteChoice != kPaletteList) return "";
+    if (screenMode == 2) {
+        return "MODE 2 always shows all 8 colours: a palette LIST is for MODEs 0, 1, 4 and 5";
+    }
+    const int wanted = screenMode == 0 || screenMode == 4 ? 2 : 4;
+    if (options.paletteListLength == wanted) return "";
+    return "MODE " + std::to_string(screenMode) + " shows " + std::to_string(wanted) +
+           " colours: the palette LIST has " + std::to_string(options.paletteListLength);
+}
+
+void ApplyPictureOptions(const PictureOptions& options, ConversionSettingsFields& settings) {
+    if (options.photo) ApplyPhotoSettings(settings);
+    if (options.diffusion) settings.Diffusion = static_cast<std::int16_t>(*options.diffusion);
+    if (options.paletteChoice) {
+        settings.PaletteChoice = *options.paletteChoice;
+        settings.PaletteList = options.paletteList;
+    }
+    if (options.sampling) settings.Sampling = *options.sampling;
+    if (options.fit) settings.Fit = *options.fit;
+}
+
+std::string ToneNameOf(const ConversionSettingsFields& settings) {
+    if (settings.Diffusion > 0 && settings.Diffusion < static_cast<int>(kKernelNames.size())) {
+        return kKernelNames[settings.Diffusion];
+    }
+    return kPatternNames.at(static_cast<std::size_t>(settings.ToneStyle));
+}
+
+std::string PictureChoicesText(const ConversionSettingsFields& settings) {
+    std::string text;
+    if (settings.PaletteChoice == kBestPalette) text += ", palette best";
+    if (settings.PaletteChoice == kPaletteList) text += ", palette list";
+    if (settings.Sampling != kPointSampling) text += ", sampling area";
+    if (settings.Fit != kStretch) text += std::string(", fit ") + kFitNames.at(settings.Fit);
+    return text;
+}

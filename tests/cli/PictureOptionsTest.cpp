@@ -1,0 +1,80 @@
+// The picture choices on the command line: how they are read, how --photo and options given
+// outright combine, and what the converter prints.
+#include <gtest/gtest.h>
+
+#include "cli/CommandLine.h"
+#include "convert/PhotoSettings.h"
+
+namespace {
+
+ConversionSettingsFields SettingsOf(const std::vector<std::string>& args) {
+    const ParsedCommandLine parsed = ParseCommandLine(args);
+    EXPECT_EQ(parsed.error, "");
+    ConversionSettingsFields settings = kStartSettings;
+    ApplyPictureOptions(parsed.options.picture, settings);
+    settings.ToneStyle = static_cast<std::int16_t>(parsed.options.toneStyle);
+    return settings;
+}
+
+TEST(PictureOptions, ChoicesInEverySpelling) {
+    struct Case {
+        std::vector<std::string> args;
+        int tone, diffusion, palette, sampling, fit;
+    };
+    const Case cases[] = {
+        {{"-t", "atkinson", "p.bmp"}, 0, 2, 0, 0, 0},
+        {{"--tone=Floyd-Steinberg", "p.bmp"}, 0, 1, 0, 0, 0},
+        {{"-tsierra", "-m1", "--palette", "best", "p.bmp"}, 0, 3, 1, 0, 0},
+        {{"--tone", "jarvis-judice-ninke", "--sampling=area", "p.bmp"}, 0, 4, 0, 1, 0},
+        {{"--fit", "fill", "-t", "spiral", "p.bmp"}, 3, 0, 0, 0, 2},
+        // --photo's recipe, and options given outright winning over it wherever they stand.
+        {{"--photo", "p.bmp"}, 0, 2, 1, 1, 1},
+        {{"--fit", "stretch", "--photo", "p.bmp"}, 0, 2, 1, 1, 0},
+        {{"--photo", "-t", "fine", "--palette=standard", "p.bmp"}, 1, 0, 0, 1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        const ConversionSettingsFields s = SettingsOf(c.args);
+        EXPECT_EQ(s.ToneStyle, c.tone);
+        EXPECT_EQ(s.Diffusion, c.diffusion);
+        EXPECT_EQ(s.PaletteChoice, c.palette);
+        EXPECT_EQ(s.Sampling, c.sampling);
+        EXPECT_EQ(s.Fit, c.fit);
+    }
+    ConversionSettingsFields photo = kStartSettings;
+    ApplyPhotoSettings(photo);
+    EXPECT_EQ(SettingsOf({"--photo", "p.bmp"}), photo);
+}
+
+TEST(PictureOptions, AListIsKeptInOrder) {
+    const ConversionSettingsFields s =
+        SettingsOf({"-m", "1", "--palette", "black,blue,cyan,white", "p.bmp"});
+    EXPECT_EQ(s.PaletteChoice, kPaletteList);
+    EXPECT_EQ(s.PaletteList, (std::array<std::uint8_t, 8>{0, 4, 6, 7}));
+}
+
+TEST(PictureOptions, BadValuesNameTheValidOnes) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string error;
+    };
+    const Case cases[] = {
+        {{"--palette", "pastel", "p.bmp"},
+         "invalid palette 'pastel' for --palette: use standard, best or a list of black, red, "
+         "green, yellow, blue, magenta, cyan and white such as black,blue,cyan,white"},
+        {{"--sampling=bilinear", "p.bmp"},
+         "invalid sampling 'bilinear' for --sampling: use point or area"},
+        {{"--fit", "zoom", "p.bmp"}, "invalid fit 'zoom' for --fit: use stretch, keep or fill"},
+        {{"-m", "1", "--palette", "black,white", "p.bmp"},
+         "MODE 1 shows 4 colours: the palette LIST has 2"},
+        {{"--palette", "black,white", "-m", "2", "p.bmp"},
+         "MODE 2 always shows all 8 colours: a palette LIST is for MODEs 0, 1, 4 and 5"},
+        {{"--photo=yes", "p.bmp"}, "--photo takes no value"},
+        {{"p.bmp", "--fit"}, "--fit needs a value"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ParseCommandLine(c.args).error, c.error) << ::testing::PrintToString(c.args);
+    }
+}
+
+}  // namespace
