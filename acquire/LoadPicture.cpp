@@ -106,7 +106,8 @@ void LoadPicture(const std::string& path, PictureBox& box) {
     QuietDecoders quiet;
     // The format comes from the content alone, so a picture with the wrong extension loads too.
     const QByteArray head = file.Start(64);
-    const QByteArray signature = FormatFromSignature(head);
+    QByteArray signature = FormatFromSignature(head);
+    if (signature.isEmpty()) signature = FormatFromFooter(file.End(kFooterSize));
     QImageReader reader(&file, signature);
     // A known signature goes straight to its decoder; asking around would load every plugin.
     if (!signature.isEmpty()) reader.setAutoDetectImageFormat(false);

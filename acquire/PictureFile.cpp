@@ -37,6 +37,13 @@ QByteArray PictureFile::Start(qint64 count) const {
     return bytes;
 }
 
+QByteArray PictureFile::End(qint64 count) const {
+    QByteArray bytes(static_cast<qsizetype>(std::min(count, size_)), '\0');
+    const qint64 got = file_.ReadAt(bytes.data(), bytes.size(), size_ - bytes.size());
+    bytes.truncate(got < 0 ? 0 : static_cast<qsizetype>(got));
+    return bytes;
+}
+
 bool PictureFile::seek(qint64 pos) {
     if (!QIODevice::seek(pos)) return false;
     offset_ = pos;

@@ -22,8 +22,10 @@ public:
     qint64 size() const override { return size_; }
     bool seek(qint64 pos) override;
 
-    // Up to count bytes from the start of the file, read aside from the decoder's reading.
+    // Up to count bytes from the start or the end of the file, read aside from the decoder's
+    // reading.
     QByteArray Start(qint64 count) const;
+    QByteArray End(qint64 count) const;
 
     // A read got fewer bytes than it asked for because the file ended first.
     bool ShortRead() const { return shortRead_; }

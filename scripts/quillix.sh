@@ -4,7 +4,8 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core libjpeg-turbo-progs libcli11-dev libjpeg62-turbo-dev)
+# qt6-image-formats-plugins reads TIFF, WebP, TGA, ICNS and more.
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-image-formats-plugins libgtest-dev libbenchmark-dev fonts-dejavu-core libjpeg-turbo-progs libcli11-dev libjpeg62-turbo-dev)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
