@@ -16,6 +16,8 @@ class MessageBox;
 class QAction;
 class QCheckBox;
 class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
 class QGroupBox;
 class QMenu;
 class QPushButton;
@@ -54,6 +56,14 @@ public:
     void mnuHelpAbout_Click();
     void Timer1_Timer();
 
+    // The Open command after its chooser, for the chosen file's full path: checks that it is a
+    // plain file (else "File Not Found"), remembers it, loads it into picImage1 (else "Cannot
+    // Read Picture") and schedules the sampling pass.
+    void OpenPicture(const QString& fileName);
+    // The same, once the current event has been handled: for a picture named at start or
+    // dropped onto the window.
+    void OpenPictureLater(const QString& fileName);
+
     // Encodes the SampleGrid into the screen file and its sidecar, drawing the converted picture
     // into picImage2.
     void WriteImage(const std::string& fileName, std::int32_t maxVal);
@@ -80,6 +90,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
