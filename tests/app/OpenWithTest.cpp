@@ -104,6 +104,8 @@ TEST_F(OpenWithTest, ArgumentsAndDropsOpenAsTheOpenCommandDoes) {
         EXPECT_TRUE(taken);
     }
     QDir::setCurrent(before);
+    const char* const alone[] = {"quillix"};
+    EXPECT_EQ(PictureFromArguments(1, alone), std::nullopt) << "no argument, nothing to open";
 
     // The outcomes compared above are those of a conversion and of each message.
     const Outcome converted = Choose(QString::fromStdString(picture));
@@ -116,11 +118,6 @@ TEST_F(OpenWithTest, ArgumentsAndDropsOpenAsTheOpenCommandDoes) {
     EXPECT_TRUE(Choose(QString::fromStdString(pictures / "notes.jpg"))
                     .messages.value(0)
                     .startsWith("Cannot Read Picture : "));
-}
-
-TEST_F(OpenWithTest, NoArgumentOpensNothing) {
-    const char* const argv[] = {"quillix"};
-    EXPECT_EQ(PictureFromArguments(1, argv), std::nullopt);
 }
 
 TEST_F(OpenWithTest, OfSeveralDroppedTheFirstOpensAndOnlyLocalFiles) {
