@@ -55,7 +55,8 @@ protected:
         settings.values.clear();
         messages.texts.clear();
         ResetConversionState(ConversionSettingsFields{});
-        window = std::make_unique<frmMain>(frmMainServices{&chooser, &messages, &settings, {}});
+        window = std::make_unique<frmMain>(
+            frmMainServices{&chooser, &messages, &settings, [](QWidget*) {}});
         window->Form_Load();
         how(*window);
         QCoreApplication::processEvents();

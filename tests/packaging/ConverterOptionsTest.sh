@@ -39,10 +39,15 @@ help_entry() {
         $0 ~ "^ *-" { inside = index($0, option " ") || index($0, option "=") || $0 ~ option "$" }
         inside'
 }
-# Accepted: the value passes the command line, so the only failure is the missing picture.
+# Accepted: the value passes the command line. The only failure is then the missing picture, or
+# a usage error that is not about the value (e.g. --tracks without --disc): its message, the
+# first line, does not name the value.
 accepted() {
-    QUILLIX_DRIVE_C=$work "$convert" -q "$1" "$2" "$work/missing.bmp" >/dev/null 2>&1
-    [ $? -eq 1 ]
+    local complaint status
+    complaint=$(QUILLIX_DRIVE_C=$work "$convert" -q "$1" "$2" "$work/missing.bmp" 2>&1 >/dev/null)
+    status=$?
+    [ $status -eq 1 ] && return 0
+    [ $status -eq 2 ] && ! head -n 1 <<<"$complaint" | grep -qwF -- "$2"
 }
 work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT
 for option in $completed; do
@@ -81,6 +86,7 @@ expect_completion 'quillix-convert --to' '--tone '
 expect_completion 'quillix-convert -m ' '0 1 2 4 5 '
 expect_completion 'quillix-convert -t s' 'spiral '
 expect_completion 'quillix-convert --tone=d' 'diagonal '
+expect_completion 'quillix-convert --tracks ' '40 80 '
 
 [ $failures -eq 0 ] && echo "OK: $(wc -w <<<"$shown") long options completed and documented"
 [ $failures -eq 0 ]
