@@ -112,10 +112,10 @@ inline std::string MissingEncoder(const char* format) {
 inline std::string TgaBytes(int width, int height,
                             const std::function<std::uint32_t(int, int)>& rgb) {
     std::string out;
-    PutLe(out, 0, 2);  // no image id, no colour map
-    PutLe(out, 2, 1);  // uncompressed true colour
-    PutLe(out, 0, 5);  // colour map specification
-    PutLe(out, 0, 4);  // origin
+    PutLe(out, 0, 2);     // no image id, no colour map
+    PutLe(out, 2, 1);     // uncompressed true colour
+    out.append(5, '\0');  // colour map specification
+    PutLe(out, 0, 4);     // origin
     PutLe(out, static_cast<std::uint32_t>(width), 2);
     PutLe(out, static_cast<std::uint32_t>(height), 2);
     PutLe(out, 24, 1);
@@ -123,7 +123,7 @@ inline std::string TgaBytes(int width, int height,
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) PutLe(out, rgb(x, y), 3);  // B, G, R
     }
-    PutLe(out, 0, 8);  // no extension area, no developer directory
+    out.append(8, '\0');  // no extension area, no developer directory
     return out + std::string("TRUEVISION-XFILE.", 18);
 }
 
