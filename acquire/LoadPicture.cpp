@@ -335,10 +335,12 @@ void LoadPicture(const std::string& path, PictureBox& box, const PixelAllocator&
     DecoderWarnings warnings;
     // The format comes from the content alone, so a picture with the wrong extension loads too.
     const QByteArray head = file.Start(64);
+    QByteArray signature = FormatFromSignature(head);
+    if (signature.isEmpty()) signature = FormatFromFooter(file.End(kFooterSize));
     Attempt attempt{path, file, warnings, allocate, {}, {}, {}};
     Picture picture;
     try {
-        picture = Decode(attempt, head, FormatFromSignature(head));
+        picture = Decode(attempt, head, signature);
     } catch (const std::bad_alloc&) {
         throw FileError(path, OutOfMemory(attempt.declared));
     }

@@ -43,6 +43,11 @@ QByteArray PictureFile::Bytes(qint64 offset, qint64 count) const {
     return bytes;
 }
 
+QByteArray PictureFile::End(qint64 count) const {
+    const qint64 last = std::min(count, size_);
+    return Bytes(size_ - last, last);
+}
+
 bool PictureFile::seek(qint64 pos) {
     if (!QIODevice::seek(pos)) return false;
     offset_ = pos;

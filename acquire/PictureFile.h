@@ -28,6 +28,7 @@ public:
     // Up to count bytes from offset on, read aside from the decoder's reading.
     QByteArray Bytes(qint64 offset, qint64 count) const;
     QByteArray Start(qint64 count) const { return Bytes(0, count); }
+    QByteArray End(qint64 count) const;
 
     // A read got fewer bytes than it asked for because the file ended first.
     bool ShortRead() const { return shortRead_; }

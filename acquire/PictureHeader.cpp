@@ -33,6 +33,11 @@ QByteArray FormatFromSignature(const QByteArray& head) {
     return {};
 }
 
+QByteArray FormatFromFooter(const QByteArray& tail) {
+    static const QByteArray kTga2Footer("TRUEVISION-XFILE.", kFooterSize);
+    return tail.endsWith(kTga2Footer) ? "tga" : QByteArray();
+}
+
 QSize BmpDeclaredSize(const QByteArray& head) {
     constexpr int kInfoHeaderAt = 14;
     if (head.size() < kInfoHeaderAt + 12 || !head.startsWith("BM")) return {};

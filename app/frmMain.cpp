@@ -4,6 +4,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,6 +20,7 @@
 #include "about/ShowAbout.h"
 #include "acquire/LoadPicture.h"
 #include "acquire/SampleCapture.h"
+#include "app/PictureToOpen.h"
 #include "convert/ConversionSettings.h"
 #include "convert/Module1.h"
 #include "convert/PaletteText.h"
@@ -95,6 +98,7 @@ frmMain::frmMain(frmMainServices services) {
 
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
     setWindowIcon(ProgramIcon());
+    setAcceptDrops(true);
     CreateControls();
     CreateMenus();
     ConnectHandlers();
@@ -307,7 +311,10 @@ void frmMain::mnuFileOpen_Click() {
         StartFolder(settings_->GetSetting(kSettingsSection, kRootKey, kRootDefault))};
     const QString fileName = dlgCommonDialog_->ShowOpen(request);
     if (fileName.isEmpty()) return;
+    OpenPicture(fileName);
+}
 
+void frmMain::OpenPicture(const QString& fileName) {
     const std::string path = fileName.toStdString();
     if (!PlainFileExists(path)) {
         messageBox_->Show("File Not Found : " + NameText(path));
@@ -357,6 +364,24 @@ void frmMain::mnuFileSaveDisc_Click() {
         messageBox_->Show("Cannot Write File : " + NameText(error.Path()) + "\n\n" +
                           Text(error.Reason()));
     }
+}
+
+void frmMain::OpenPictureLater(const QString& fileName) {
+    // After the event that asked for it has ended: a dropped file's source is not kept waiting,
+    // and a picture named at start opens in the window already shown.
+    QMetaObject::invokeMethod(
+        this, [this, fileName] { OpenPicture(fileName); }, Qt::QueuedConnection);
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (DroppedPicture(*event->mimeData())) event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+    const std::optional<QString> picture = DroppedPicture(*event->mimeData());
+    if (!picture) return;
+    event->acceptProposedAction();
+    OpenPictureLater(*picture);
 }
 
 void frmMain::mnuFileExit_Click() {

@@ -20,6 +20,8 @@ class MessageBox;
 class QAction;
 class QCheckBox;
 class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
 class QGroupBox;
 class QMenu;
 class QPushButton;
@@ -66,6 +68,13 @@ public:
     void mnuPictureFit_Click(std::int16_t Index);
     void mnuPicturePhoto_Click();
     void mnuPictureCopyPalette_Click();
+    // The Open command after its chooser, for the chosen file's full path: checks that it is a
+    // plain file (else "File Not Found"), remembers it, loads it into picImage1 (else "Cannot
+    // Read Picture") and schedules the sampling pass.
+    void OpenPicture(const QString& fileName);
+    // The same, once the current event has been handled: for a picture named at start or
+    // dropped onto the window.
+    void OpenPictureLater(const QString& fileName);
 
     // Encodes the SampleGrid into the screen file and its sidecar, drawing the converted picture
     // into picImage2. Returns the palette of the screen file.
@@ -94,6 +103,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:

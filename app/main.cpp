@@ -1,12 +1,13 @@
-// Quillix: the window program. It reads no command line.
+// Quillix: the window program. Its one argument, when given, is a picture to open at start.
 #include <QApplication>
 
+#include "app/PictureToOpen.h"
 #include "app/frmMain.h"
 #include "platform/desktop/ApplicationTitle.h"
 #include "platform/desktop/ProgramIcon.h"
 
-int main(int /*argc*/, char** argv) {
-    // Only the program's name is handed on, so no argument changes what the window does.
+int main(int argc, char** argv) {
+    // Only the program's name is handed to Qt, so no argument is taken for one of Qt's own.
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
@@ -14,5 +15,6 @@ int main(int /*argc*/, char** argv) {
 
     frmMain window;
     window.Form_Load();
+    if (const auto picture = PictureFromArguments(argc, argv)) window.OpenPictureLater(*picture);
     return QApplication::exec();
 }

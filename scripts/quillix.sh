@@ -1,10 +1,17 @@
 #!/usr/bin/env bash
 # Installs what Quillix needs on Debian, builds it, and runs it (run), its tests (test), its
-# benchmarks (bench) or its fuzz targets (fuzz [SECONDS each, 60 unless given] [TARGET...]).
+# benchmarks (bench), its fuzz targets (fuzz [SECONDS each, 60 unless given] [TARGET...]) or
+# makes its Debian package (package).
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core libjpeg-turbo-progs libcli11-dev libjpeg62-turbo-dev libpng-dev)
+# qt6-image-formats-plugins reads TIFF, WebP, TGA, ICNS and more; the validators check the desktop
+# files that the package installs.
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-image-formats-plugins libgtest-dev libbenchmark-dev
+    fonts-dejavu-core libjpeg-turbo-progs libcli11-dev libjpeg62-turbo-dev libpng-dev bash-completion desktop-file-utils
+    appstream man-db)
+# dpkg-shlibdeps (dpkg-dev, file) works out the package's dependencies; lintian checks it.
+package_tools=(dpkg-dev file lintian)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -68,8 +75,19 @@ case "${1:-}" in
             quillix-fuzz-registry-overlay quillix-fuzz-disc-catalogue quillix-fuzz-seeds
         "$root/fuzz/run-fuzzers.sh" "$root/build/fuzz" "${2:-60}" "${@:3}"
         ;;
+    package)
+        install_packages "${packages[@]}" "${package_tools[@]}"
+        # Debian's hardening flags, without debugging information: the package is stripped.
+        export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+        build build/package -DCMAKE_BUILD_TYPE=Release -DQUILLIX_TESTS=OFF -DQUILLIX_BENCH=OFF \
+            -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS | sed 's/-g //')" \
+            -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"
+        rm -f "$root"/build/package/quillix_*.deb
+        (cd "$root/build/package" && cpack -G DEB >/dev/null)
+        "$root/tests/packaging/PackageTest.sh" "$root"/build/package/quillix_*.deb
+        ;;
     *)
-        echo "usage: $0 run|test|bench|fuzz [SECONDS [TARGET...]]" >&2
+        echo "usage: $0 run|test|bench|fuzz [SECONDS [TARGET...]]|package" >&2
         exit 2
         ;;
 esac

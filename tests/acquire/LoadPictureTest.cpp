@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
@@ -268,8 +269,42 @@ TEST(LoadPicture, LosslessFormatsLoadExactlyWhateverTheirName) {
     };
     for (const char* format : {"png", "ppm", "bmp", "tiff"}) {
         SCOPED_TRACE(format);
+        ASSERT_EQ(MissingEncoder(format), "");
         ExpectPixels(Load(Encode(image, format), "picture.jpg"), kWidth, kHeight, exact);
     }
+}
+
+// "All Files" opens the other formats Qt reads through its image format plugins.
+TEST(LoadPicture, FormatsFromThePluginsLoad) {
+    constexpr int kSide = 16;  // ICNS holds square pictures only
+    QImage image(kSide, kSide, QImage::Format_RGB32);
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x) image.setPixel(x, y, qRgb(15 * x, 15 * y, 255 - 8 * x));
+    }
+    const auto exact = [&image](int x, int y) { return Colour(image.pixel(x, y)); };
+    for (const char* format : {"webp", "icns"}) {
+        SCOPED_TRACE(format);
+        ASSERT_EQ(MissingEncoder(format), "");
+        ExpectPixels(Load(Encode(image, format, 100), "picture.bmp"), kSide, kSide, exact);
+    }
+    SCOPED_TRACE("tga");
+    ExpectPixels(Load(TgaBytes(kSide, kSide, [&image](int x, int y) { return image.pixel(x, y); })),
+                 kSide, kSide, exact);
+}
+
+// A file manager offers Quillix for the picture types its desktop entry names; each is one that
+// Qt reads here.
+TEST(LoadPicture, TheDesktopEntryNamesPictureTypesThatLoad) {
+    QFile entry(QStringLiteral(QUILLIX_DESKTOP_ENTRY));
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly)) << QUILLIX_DESKTOP_ENTRY;
+    QByteArrayList types;
+    for (const QByteArray& line : entry.readAll().split('\n')) {
+        if (line.startsWith("MimeType=")) types = line.mid(9).split(';');
+    }
+    types.removeAll(QByteArray());
+    EXPECT_GE(types.size(), 10);
+    const QList<QByteArray> read = QImageReader::supportedMimeTypes();
+    for (const QByteArray& type : types) EXPECT_TRUE(read.contains(type)) << type.toStdString();
 }
 
 // A photograph-sized picture takes the path where a second core prepares the buffers and the

@@ -8,6 +8,7 @@
 #include <QImageWriter>
 #include <cstdint>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -91,8 +92,39 @@ inline std::string Encode(const QImage& image, const char* format, int quality =
     QImageWriter writer(&buffer, format);
     if (quality >= 0) writer.setQuality(quality);
     if (configure) configure(writer);
-    writer.write(image);
+    if (!writer.write(image)) {
+        throw std::runtime_error(std::string("cannot encode ") + format + ": " +
+                                 writer.errorString().toStdString());
+    }
     return bytes.toStdString();
+}
+
+// Why Qt cannot write the format here, or "" when it can. TIFF, WebP and ICNS come with the
+// image format plugins that the test command installs.
+inline std::string MissingEncoder(const char* format) {
+    if (QImageWriter::supportedImageFormats().contains(format)) return "";
+    return std::string("Qt has no ") + format +
+           " encoder here: install the Debian package qt6-image-formats-plugins";
+}
+
+// An uncompressed true-colour TGA 2.0 file, rows stored from the top; rgb(x, y) is 0xRRGGBB.
+// Qt reads TGA (2.0 only: with the footer) but does not write it.
+inline std::string TgaBytes(int width, int height,
+                            const std::function<std::uint32_t(int, int)>& rgb) {
+    std::string out;
+    PutLe(out, 0, 2);     // no image id, no colour map
+    PutLe(out, 2, 1);     // uncompressed true colour
+    out.append(5, '\0');  // colour map specification
+    PutLe(out, 0, 4);     // origin
+    PutLe(out, static_cast<std::uint32_t>(width), 2);
+    PutLe(out, static_cast<std::uint32_t>(height), 2);
+    PutLe(out, 24, 1);
+    PutLe(out, 0x20, 1);  // top row first
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) PutLe(out, rgb(x, y), 3);  // B, G, R
+    }
+    out.append(8, '\0');  // no extension area, no developer directory
+    return out + std::string("TRUEVISION-XFILE.", 18);
 }
 
 // The JPEG with an APP1 EXIF segment holding only the given orientation (1..8), placed right
