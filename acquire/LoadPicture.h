@@ -3,11 +3,9 @@
 #include <string>
 
 #include "acquire/BoxPixels.h"
+#include "acquire/PictureReasons.h"
 
 class PictureBox;
-
-// The largest width or height that a picture may have; larger ones are refused before decoding.
-inline constexpr int kMaxPictureSide = 16384;
 
 // Decodes the picture file at path (BMP, JPEG, and whatever else the installed image plugins
 // read) into box, which takes the picture's size. The EXIF orientation is applied and

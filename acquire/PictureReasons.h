@@ -4,6 +4,9 @@
 
 // The reasons a picture is refused, worded the same whichever decoder finds them.
 
+// The largest width or height that a picture may have; larger ones are refused before decoding.
+inline constexpr int kMaxPictureSide = 16384;
+
 // The file ends before the picture does.
 inline constexpr const char* kTruncatedPicture = "truncated picture: the file ends too soon";
 // The decoder gave up on the picture's data, or would have had to make up pixels.

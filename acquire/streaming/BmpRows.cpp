@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "acquire/LoadPicture.h"
 #include "acquire/PictureReasons.h"
 #include "platform/files/FileError.h"
 #include "platform/files/ReadOnlyFile.h"

@@ -5,7 +5,6 @@
 #include <system_error>
 #include <thread>
 
-#include "acquire/LoadPicture.h"
 #include "acquire/PictureReasons.h"
 #include "acquire/streaming/ExifOrientation.h"
 #include "acquire/streaming/JpegDecoder.h"
