@@ -114,7 +114,7 @@ inline std::string TgaBytes(int width, int height,
     std::string out;
     PutLe(out, 0, 2);     // no image id, no colour map
     PutLe(out, 2, 1);     // uncompressed true colour
-    out.append(5, '\0');  // colour map specification
+    out.append(5, '\0');  // the colour map's fields: none
     PutLe(out, 0, 4);     // origin
     PutLe(out, static_cast<std::uint32_t>(width), 2);
     PutLe(out, static_cast<std::uint32_t>(height), 2);
