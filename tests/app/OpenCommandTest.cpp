@@ -13,6 +13,7 @@
 #include "acquire/SampleCapture.h"
 #include "convert/Module1.h"
 #include "screen/WriteImage.h"
+#include "tests/app/ConvertDirectly.h"
 #include "tests/app/WindowFakes.h"
 
 namespace {
@@ -25,19 +26,6 @@ const QString kRoot = QStringLiteral("Settings/Root");
 void ExpectPictureRequest(const OpenFileRequest& request) {
     EXPECT_EQ(request.title, "Open Picture File");
     EXPECT_EQ(request.filters, QStringList({"Picture File (*.bmp;*.jpg)", "All Files (*.*)"}));
-}
-
-// The shared pipeline, run directly: load, sample, convert, write to `screen`.
-void ConvertDirectly(const std::string& picture, const ConversionSettingsFields& settings,
-                     const std::string& screen) {
-    ResetConversionState(settings);
-    PictureBox source;
-    PictureBox preview(320, 256);
-    LoadPicture(picture, source);
-    CaptureSampleGrid(source, preview);
-    Module1::InitTables();
-    Module1::BuildThresholdTable();
-    WriteImage(preview, screen, 255);
 }
 
 TEST_F(WindowTest, CancellingTheChooserChangesNothing) {

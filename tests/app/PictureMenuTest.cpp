@@ -12,6 +12,7 @@
 #include "convert/Module1.h"
 #include "convert/PhotoSettings.h"
 #include "screen/WriteImage.h"
+#include "tests/app/ConvertDirectly.h"
 #include "tests/app/WindowFakes.h"
 
 namespace {
@@ -99,14 +100,7 @@ TEST_F(WindowTest, ChoicesReachTheConversion) {
     ASSERT_TRUE(messages.texts.isEmpty()) << messages.texts.join("\n").toStdString();
 
     // The same conversion, run directly: sampled again, since sampling and fit changed.
-    ResetConversionState(chosen);
-    PictureBox source;
-    PictureBox preview(320, 256);
-    LoadPicture(picture, source);
-    CaptureSampleGrid(source, preview);
-    Module1::InitTables();
-    Module1::BuildThresholdTable();
-    const Palette palette = WriteImage(preview, drive / "direct.screen", 255);
+    const Palette palette = ConvertDirectly(picture, chosen, drive / "direct.screen");
     EXPECT_EQ(ReadFileBytes(ScreenPath()), ReadFileBytes(drive / "direct.screen"));
 
     // The palette is not the MODE's own, and the window says how to set it.
