@@ -1,90 +1,133 @@
 #include "convert/BestPalette.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 
+#include "convert/ColourDifference.h"
 #include "convert/LinearLight.h"
 
 namespace {
 
-// Every palette is tried on a small copy of the picture; the few best are tried again on a
-// larger one, which settles the close calls.
-constexpr double kFirstRoundPixels = 1024.0;
-constexpr double kFinalRoundPixels = 4096.0;
+// A dither looks the same on a small piece of a picture as on the whole of it, which is not true
+// of a reduced copy: palettes are tried on tiles cut from the picture at its own resolution,
+// spread over it. Every palette is tried on a few tiles; the few best again on many, which
+// settles the close calls.
+constexpr int kTileLines = 16;
+constexpr int kFirstRoundTiles = 6;
+constexpr int kFinalRoundTiles = 32;
 constexpr std::size_t kFinalists = 6;
 
-LinearPicture ReducedTo(const LinearPicture& picture, double pixels) {
-    const double area = static_cast<double>(picture.width) * picture.height;
-    const double shrink = std::max(1.0, std::sqrt(area / pixels));
-    return Reduced(picture, std::max(1, static_cast<int>(std::lround(picture.width / shrink))),
-                   std::max(1, static_cast<int>(std::lround(picture.height / shrink))));
+// The eye blends a dither over a few pixels: what is compared is the mean colour of blocks four
+// lines tall and as wide on the monitor as they are tall.
+constexpr int kBlockLines = 4;
+
+// The screen is 256 lines on a monitor 1.25 times as wide as that (640 x 512 at 4:3 is shown on
+// a 320 x 256 grid of square cells), whatever the MODE's pixels across.
+int ColumnsFor(int lines, const LinearPicture& picture) {
+    const double across =
+        lines * static_cast<double>(picture.width) / (1.25 * std::max(1, picture.height));
+    return std::clamp(static_cast<int>(std::lround(across)), 1, std::max(1, picture.width));
 }
 
-// The eye blends a dither over a few pixels; each 2 x 2 block's mean colour is what is compared.
-constexpr int kBlock = 2;
+LinearPicture Cut(const LinearPicture& picture, int left, int top, int width, int height) {
+    LinearPicture tile(width, height);
+    for (int y = 0; y < height; ++y) {
+        std::copy_n(picture.Pixel(left, top + y), 3 * width, tile.Pixel(0, y));
+    }
+    return tile;
+}
 
-struct Blocks {
-    int width = 0;
-    int height = 0;
-    std::vector<float> rgb;
-};
+// count tiles spread evenly down the picture and, by the golden ratio, across it; all of them
+// when the picture holds no more.
+std::vector<LinearPicture> Tiles(const LinearPicture& picture, int count) {
+    const int height = std::min(kTileLines, picture.height);
+    const int width = std::min(ColumnsFor(kTileLines, picture), picture.width);
+    const int across = std::max(1, picture.width / width);
+    const int down = std::max(1, picture.height / height);
+    std::vector<LinearPicture> tiles;
+    if (across * down <= count) {
+        for (int ty = 0; ty < down; ++ty) {
+            for (int tx = 0; tx < across; ++tx)
+                tiles.push_back(Cut(picture, tx * width, ty * height, width, height));
+        }
+        return tiles;
+    }
+    constexpr double kGolden = 0.6180339887498949;
+    for (int j = 0; j < count; ++j) {
+        const double spread = std::fmod(j * kGolden + 0.5, 1.0);
+        const int tx = std::min(across - 1, static_cast<int>(spread * across));
+        const int ty = std::min(down - 1, static_cast<int>((j + 0.5) * down / count));
+        tiles.push_back(Cut(picture, tx * width, ty * height, width, height));
+    }
+    return tiles;
+}
 
-Blocks Zeroed(const LinearPicture& picture) {
-    Blocks blocks;
-    blocks.width = (picture.width + kBlock - 1) / kBlock;
-    blocks.height = (picture.height + kBlock - 1) / kBlock;
-    blocks.rgb.assign(3 * static_cast<std::size_t>(blocks.width) * blocks.height, 0.0f);
+// The mean colour of each block of a tile, in CIELAB: colourAt(x, y) gives a pixel's linear
+// colour.
+template <typename ColourAt>
+std::vector<CielabColour> BlockColours(const LinearPicture& tile, int blockWidth,
+                                       ColourAt colourAt) {
+    std::vector<CielabColour> blocks;
+    for (int top = 0; top < tile.height; top += kBlockLines) {
+        const int bottom = std::min(tile.height, top + kBlockLines);
+        for (int left = 0; left < tile.width; left += blockWidth) {
+            const int right = std::min(tile.width, left + blockWidth);
+            float sum[3] = {0, 0, 0};
+            for (int y = top; y < bottom; ++y) {
+                for (int x = left; x < right; ++x) {
+                    const std::array<float, 3> rgb = colourAt(x, y);
+                    for (int c = 0; c < 3; ++c) sum[c] += rgb[c];
+                }
+            }
+            const float count = static_cast<float>((bottom - top) * (right - left));
+            const Lab lab = LabOfLinear(sum[0] / count, sum[1] / count, sum[2] / count);
+            blocks.push_back({lab.L, lab.a, lab.b});
+        }
+    }
     return blocks;
 }
 
-// The mean colour of each block, in CIELAB; add(x, y, rgb) has filled the sums.
-std::vector<Lab> BlockLab(const Blocks& blocks, const LinearPicture& picture) {
-    std::vector<Lab> out;
-    out.reserve(blocks.rgb.size() / 3);
-    for (int by = 0; by < blocks.height; ++by) {
-        const int rows = std::min(kBlock, picture.height - by * kBlock);
-        for (int bx = 0; bx < blocks.width; ++bx) {
-            const int columns = std::min(kBlock, picture.width - bx * kBlock);
-            const float* sum = &blocks.rgb[3 * (static_cast<std::size_t>(by) * blocks.width + bx)];
-            const float count = static_cast<float>(rows * columns);
-            out.push_back(LabOfLinear(sum[0] / count, sum[1] / count, sum[2] / count));
-        }
+// The tiles, and the block colours the diffused tiles are compared with.
+struct Sample {
+    std::vector<LinearPicture> tiles;
+    std::vector<std::vector<CielabColour>> wanted;
+    int blockWidth = 1;
+};
+
+Sample SampleOf(std::vector<LinearPicture> tiles, int blockWidth) {
+    Sample sample{std::move(tiles), {}, blockWidth};
+    for (const LinearPicture& tile : sample.tiles) {
+        sample.wanted.push_back(BlockColours(tile, blockWidth, [&](int x, int y) {
+            const float* p = tile.Pixel(x, y);
+            return std::array<float, 3>{p[0], p[1], p[2]};
+        }));
     }
-    return out;
+    return sample;
 }
 
-std::vector<Lab> SourceBlocks(const LinearPicture& picture) {
-    Blocks blocks = Zeroed(picture);
-    for (int y = 0; y < picture.height; ++y) {
-        for (int x = 0; x < picture.width; ++x) {
-            float* sum =
-                &blocks.rgb[3 * (static_cast<std::size_t>(y / kBlock) * blocks.width + x / kBlock)];
-            const float* p = picture.Pixel(x, y);
-            for (int c = 0; c < 3; ++c) sum[c] += p[c];
-        }
-    }
-    return BlockLab(blocks, picture);
-}
-
-double MeanDifference(const std::vector<Lab>& wanted, const LinearPicture& picture,
-                      const Palette& palette, Diffusion kernel) {
-    const std::vector<std::uint8_t> logical = DiffuseOntoPalette(picture, palette, kernel);
-    Blocks blocks = Zeroed(picture);
-    for (int y = 0; y < picture.height; ++y) {
-        for (int x = 0; x < picture.width; ++x) {
-            const int physical =
-                palette.physical[logical[static_cast<std::size_t>(y) * picture.width + x]];
-            float* sum =
-                &blocks.rgb[3 * (static_cast<std::size_t>(y / kBlock) * blocks.width + x / kBlock)];
-            for (int c = 0; c < 3; ++c) sum[c] += static_cast<float>((physical >> c) & 1);
-        }
-    }
-    const std::vector<Lab> got = BlockLab(blocks, picture);
+// The mean CIEDE2000 difference between the blocks of the sample's tiles and of their
+// diffusion onto the palette.
+double MeanDifference(const Sample& sample, const Palette& palette, Diffusion kernel) {
     double total = 0;
-    for (std::size_t i = 0; i < got.size(); ++i)
-        total += std::sqrt(SquaredDistance(got[i], wanted[i]));
-    return got.empty() ? 0.0 : total / static_cast<double>(got.size());
+    std::size_t blocks = 0;
+    for (std::size_t t = 0; t < sample.tiles.size(); ++t) {
+        const LinearPicture& tile = sample.tiles[t];
+        const std::vector<std::uint8_t> logical = DiffuseOntoPalette(tile, palette, kernel);
+        const std::vector<CielabColour> got =
+            BlockColours(tile, sample.blockWidth, [&](int x, int y) {
+                const int physical =
+                    palette.physical[logical[static_cast<std::size_t>(y) * tile.width + x]];
+                return std::array<float, 3>{static_cast<float>(physical & 1),
+                                            static_cast<float>((physical >> 1) & 1),
+                                            static_cast<float>((physical >> 2) & 1)};
+            });
+        for (std::size_t i = 0; i < got.size(); ++i)
+            total += Ciede2000(got[i], sample.wanted[t][i]);
+        blocks += got.size();
+    }
+    return blocks == 0 ? 0.0 : total / static_cast<double>(blocks);
 }
 
 Diffusion ScoringKernel(Diffusion kernel) {
@@ -96,13 +139,12 @@ struct Ranked {
     Palette palette;
 };
 
-// The candidates ranked by their score on the picture, best first.
-std::vector<Ranked> Rank(const std::vector<Palette>& candidates, const LinearPicture& picture,
+// The candidates ranked by their score on the sample, best first.
+std::vector<Ranked> Rank(const std::vector<Palette>& candidates, const Sample& sample,
                          Diffusion kernel) {
-    const std::vector<Lab> wanted = SourceBlocks(picture);
     std::vector<Ranked> ranked;
     for (const Palette& candidate : candidates) {
-        ranked.push_back({MeanDifference(wanted, picture, candidate, kernel), candidate});
+        ranked.push_back({MeanDifference(sample, candidate, kernel), candidate});
     }
     // Stable, so equal scores keep the candidates' order.
     std::stable_sort(ranked.begin(), ranked.end(),
@@ -113,7 +155,8 @@ std::vector<Ranked> Rank(const std::vector<Palette>& candidates, const LinearPic
 }  // namespace
 
 double DiffusedDifference(const LinearPicture& picture, const Palette& palette, Diffusion kernel) {
-    return MeanDifference(SourceBlocks(picture), picture, palette, ScoringKernel(kernel));
+    return MeanDifference(SampleOf({picture}, ColumnsFor(kBlockLines, picture)), palette,
+                          ScoringKernel(kernel));
 }
 
 Palette BestPalette(const LinearPicture& picture, int colourCount, Diffusion kernel) {
@@ -129,11 +172,14 @@ Palette BestPalette(const LinearPicture& picture, int colourCount, Diffusion ker
         }
         candidates.push_back(candidate);
     }
+    const int blockWidth = ColumnsFor(kBlockLines, picture);
     const std::vector<Ranked> first =
-        Rank(candidates, ReducedTo(picture, kFirstRoundPixels), kernel);
+        Rank(candidates, SampleOf(Tiles(picture, kFirstRoundTiles), blockWidth), kernel);
     std::vector<Palette> finalists;
     for (std::size_t i = 0; i < std::min(kFinalists, first.size()); ++i) {
         finalists.push_back(first[i].palette);
     }
-    return Rank(finalists, ReducedTo(picture, kFinalRoundPixels), kernel).front().palette;
+    return Rank(finalists, SampleOf(Tiles(picture, kFinalRoundTiles), blockWidth), kernel)
+        .front()
+        .palette;
 }

@@ -20,7 +20,3 @@ struct LinearPicture {
         return rgb.data() + 3 * (static_cast<std::size_t>(y) * width + x);
     }
 };
-
-// The picture averaged down to width x height (each pixel the mean of the pixels it covers),
-// for work that needs the colours but not every detail.
-LinearPicture Reduced(const LinearPicture& picture, int width, int height);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "convert/BestPalette.h"
 #include "convert/ErrorDiffusion.h"
@@ -101,6 +102,30 @@ TEST(BestPalette, FindsTheColoursThePictureNeeds) {
     const Palette standard{{0, 1, 3, 7}};
     EXPECT_LT(DiffusedDifference(picture, best, Diffusion::FloydSteinberg),
               0.5 * DiffusedDifference(picture, standard, Diffusion::FloydSteinberg));
+}
+
+// Reddish browns in soft waves with a fine grain, as in a photograph of a ginger cat: the MODE's
+// own red and yellow suit them. A palette judged on blocks of a shrunken copy took blue instead
+// of yellow.
+TEST(BestPalette, KeepsTheColoursAWarmPictureNeeds) {
+    LinearPicture picture(320, 256);
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            const float wave = 0.5f + 0.5f * std::sin(0.02f * x + 0.013f * y);
+            const float grain = static_cast<float>((x / 2 + y) % 5) * 0.05f;
+            const float light = (0.05f + 0.5f * wave) * (1 + grain);
+            float* p = picture.Pixel(x, y);
+            p[0] = std::min(light, 1.0f);
+            p[1] = 0.3f * light;
+            p[2] = 0.12f * light;
+        }
+    }
+    const Palette best = BestPalette(picture, 4, Diffusion::Atkinson);
+    for (std::uint8_t needed : {1, 3}) {
+        EXPECT_NE(std::find(best.physical.begin(), best.physical.end(), needed),
+                  best.physical.end())
+            << PhysicalColourName(needed);
+    }
 }
 
 TEST(PaletteText, Vdu19LinesNameOnlyTheChangedColours) {
