@@ -6,6 +6,7 @@
 
 #include "convert/PaletteText.h"
 #include "convert/PhotoSettings.h"
+#include "screen/ScreenGeometry.h"
 
 namespace {
 
@@ -126,8 +127,10 @@ std::string ToneNameOf(const ConversionSettingsFields& settings) {
 
 std::string PictureChoicesText(const ConversionSettingsFields& settings) {
     std::string text;
-    if (settings.PaletteChoice == kBestPalette) text += ", palette best";
-    if (settings.PaletteChoice == kPaletteList) text += ", palette list";
+    // MODE 2 shows all eight colours whatever the palette choice says.
+    const bool paletteChosen = GeometryOf(settings.ScreenMode).colourCount < 8;
+    if (paletteChosen && settings.PaletteChoice == kBestPalette) text += ", palette best";
+    if (paletteChosen && settings.PaletteChoice == kPaletteList) text += ", palette list";
     if (settings.Sampling != kPointSampling) text += ", sampling area";
     if (settings.Fit != kStretch) text += std::string(", fit ") + kFitNames.at(settings.Fit);
     return text;

@@ -438,4 +438,13 @@ TEST_F(ConverterTest, APaletteIsPrintedAsVdu19Commands) {
                          ".inf (MODE 1, tone atkinson, palette list)\nVDU 19,1,4;0;19,2,6;0;\n");
 }
 
+TEST_F(ConverterTest, ModeTwoClaimsNoPaletteChoice) {
+    const std::string picture = Picture("card.bmp");
+    const std::string screen = folder / "out.scr";
+    const ProgramResult r = Run({"-m", "2", "--photo", "-o", screen, picture});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, picture + " -> " + screen + ", " + screen +
+                         ".inf (MODE 2, tone atkinson, sampling area, fit keep)\n");
+}
+
 }  // namespace
