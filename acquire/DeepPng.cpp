@@ -43,18 +43,18 @@ void ReadFromDevice(png_structp png, png_bytep data, png_size_t count) {
 bool Handled(png_structp png, png_infop info) {
     const int depth = png_get_bit_depth(png, info);
     const int type = png_get_color_type(png, info);
+    const bool keyed = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
     return depth == 16 &&
            (type == PNG_COLOR_TYPE_RGB || type == PNG_COLOR_TYPE_RGBA ||
-            type == PNG_COLOR_TYPE_GRAY_ALPHA) &&
-           png_get_interlace_type(png, info) == PNG_INTERLACE_NONE &&
-           !png_get_valid(png, info, PNG_INFO_tRNS);
+            type == PNG_COLOR_TYPE_GRAY_ALPHA || (type == PNG_COLOR_TYPE_GRAY && keyed));
 }
 
-// One row of 16-bit red, green, blue, alpha into box pixels.
-void ConvertRow(const std::uint16_t* row, std::uint32_t* out, std::size_t width, bool alpha) {
-    for (std::size_t x = 0; x < width; ++x, row += 4) {
+// A row of 16-bit red, green, blue, alpha into box pixels step apart.
+void ConvertRow(const std::uint16_t* row, std::uint32_t* out, std::size_t count, std::size_t step,
+                bool alpha) {
+    for (std::size_t i = 0; i < count; ++i, row += 4, out += step) {
         const QRgba64 colour = QRgba64::fromRgba64(row[0], row[1], row[2], row[3]);
-        out[x] = alpha ? colour.premultiplied().toArgb32() : colour.toArgb32();
+        *out = alpha ? colour.premultiplied().toArgb32() : colour.toArgb32();
     }
 }
 
@@ -79,17 +79,39 @@ bool Read(png_structp png, png_infop info, QIODevice& file, const PixelAllocator
     const std::size_t width = png_get_image_width(png, info);
     const std::size_t height = png_get_image_height(png, info);
     const int type = png_get_color_type(png, info);
-    const bool alpha = (type & PNG_COLOR_MASK_ALPHA) != 0;
-    if (type == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(png);
+    // A colour key becomes an alpha channel of 0 and 65535, as Qt reads it.
+    const bool keyed = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
+    const bool alpha = (type & PNG_COLOR_MASK_ALPHA) != 0 || keyed;
+    if (keyed) png_set_tRNS_to_alpha(png);
+    if ((type & PNG_COLOR_MASK_COLOR) == 0) png_set_gray_to_rgb(png);
     if (!alpha) png_set_filler(png, 0xFFFF, PNG_FILLER_AFTER);
     if (QSysInfo::ByteOrder == QSysInfo::LittleEndian) png_set_swap(png);
     png_read_update_info(png, info);
 
     progress.pixels = allocate(width * height);
     progress.row.resize(width * 4);
-    for (std::size_t y = 0; y < height; ++y) {
-        png_read_row(png, reinterpret_cast<png_bytep>(progress.row.data()), nullptr);
-        ConvertRow(progress.row.data(), progress.pixels.get() + y * width, width, alpha);
+    png_bytep row = reinterpret_cast<png_bytep>(progress.row.data());
+    if (png_get_interlace_type(png, info) == PNG_INTERLACE_NONE) {
+        for (std::size_t y = 0; y < height; ++y) {
+            png_read_row(png, row, nullptr);
+            ConvertRow(progress.row.data(), progress.pixels.get() + y * width, width, 1, alpha);
+        }
+    } else {
+        // Each of the seven passes is a small picture of its own, whose pixels are spread over
+        // the whole: every pixel comes once and goes straight to its place in the box, where
+        // letting libpng combine the passes would hold the whole picture at 16 bits a channel.
+        for (int pass = 0; pass < PNG_INTERLACE_ADAM7_PASSES; ++pass) {
+            const std::size_t columns = PNG_PASS_COLS(width, pass);
+            const std::size_t rows = PNG_PASS_ROWS(height, pass);
+            if (columns == 0 || rows == 0) continue;
+            for (std::size_t r = 0; r < rows; ++r) {
+                png_read_row(png, row, nullptr);
+                const std::size_t y = PNG_ROW_FROM_PASS_ROW(r, pass);
+                const std::size_t x = PNG_COL_FROM_PASS_COL(0, pass);
+                ConvertRow(progress.row.data(), progress.pixels.get() + y * width + x, columns,
+                           std::size_t{1} << PNG_PASS_COL_SHIFT(pass), alpha);
+            }
+        }
     }
     png_read_end(png, nullptr);
     return true;

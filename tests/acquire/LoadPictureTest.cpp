@@ -11,10 +11,12 @@
 #include <random>
 #include <string>
 
+#include "acquire/DeepPng.h"
 #include "acquire/LoadPicture.h"
 #include "platform/files/FileError.h"
 #include "platform/picture/PictureBox.h"
 #include "tests/TempFolder.h"
+#include "tests/acquire/DeepPngFile.h"
 #include "tests/acquire/LoadPictureSupport.h"
 #include "tests/acquire/PictureFiles.h"
 
@@ -516,6 +518,59 @@ TEST(LoadPicture, EveryDecoderLayoutComesOutAsQtConvertsIt) {
     QImage decoded;
     ASSERT_TRUE(decoded.loadFromData(QByteArray::fromStdString(gif)));
     ExpectAsQtShows(Load(gif), decoded);
+}
+
+// The colour-keyed RGB picture DeepPng writes, read as it is stored: Qt 6.4 reads such a file as
+// four channels and shows whatever memory held beyond the three it got.
+QImage KeyedRgbAsStored(int width, int height) {
+    QImage image(width, height, QImage::Format_RGBA64);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const bool key = x % 4 == 0 && y % 3 == 0;
+            image.setPixelColor(
+                x, y,
+                QColor::fromRgba64(key ? QRgba64::fromRgba64(0, 0, 0, 0)
+                                       : QRgba64::fromRgba64(DeepPngSample(x, y, 0),
+                                                             DeepPngSample(x, y, 1),
+                                                             DeepPngSample(x, y, 2), 0xFFFF)));
+        }
+    }
+    return image;
+}
+
+// Interlaced or colour-keyed 16-bit PNGs are read a row at a time straight into the box, as Qt
+// shows them; widths 1 and 3 leave some of the seven passes empty.
+TEST(LoadPicture, DeepPngsOfEveryKindComeOutAsQtShowsThem) {
+    struct Case {
+        const char* what;
+        int colourType;
+        bool interlaced;
+        bool keyed;
+    };
+    const Case cases[] = {
+        {"interlaced RGB", PNG_COLOR_TYPE_RGB, true, false},
+        {"interlaced RGBA", PNG_COLOR_TYPE_RGBA, true, false},
+        {"interlaced grey and alpha", PNG_COLOR_TYPE_GRAY_ALPHA, true, false},
+        {"colour-keyed RGB", PNG_COLOR_TYPE_RGB, false, true},
+        {"colour-keyed grey", PNG_COLOR_TYPE_GRAY, false, true},
+        {"interlaced colour-keyed RGB", PNG_COLOR_TYPE_RGB, true, true},
+    };
+    for (const Case& c : cases) {
+        for (int width : {1, 3, 37}) {
+            SCOPED_TRACE(std::string(c.what) + ", " + std::to_string(width) + " wide");
+            const std::string bytes = DeepPng(width, 23, c.colourType, c.interlaced, c.keyed);
+            QByteArray data = QByteArray::fromStdString(bytes);
+            QBuffer buffer(&data);
+            ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
+            DecoderWarnings::Loss loss = DecoderWarnings::Loss::kNone;
+            ASSERT_TRUE(DecodeDeepPng(buffer, NewPixelBuffer, loss).has_value())
+                << "not read a row at a time";
+            QImage decoded;
+            ASSERT_TRUE(decoded.loadFromData(data));
+            const bool keyedRgb = c.keyed && c.colourType == PNG_COLOR_TYPE_RGB;
+            ExpectAsQtShows(Load(bytes), keyedRgb ? KeyedRgbAsStored(width, 23) : decoded);
+        }
+    }
 }
 
 TEST(LoadPicture, EveryOrientationComesOutAsQtTurnsIt) {
