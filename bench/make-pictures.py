@@ -1,22 +1,29 @@
 #!/usr/bin/env python3
 """Writes test pictures of a given kind and size for the memory benchmark, with no imaging
-library: PNG (grey, RGB, RGBA, palette; 8 or 16 bits a channel), GIF and BMP. The content is a
-cheap pattern, which also keeps the files small."""
+library: PNG (grey, RGB, RGBA, palette; 8 or 16 bits a channel; 16-bit ones also interlaced or
+colour-keyed), GIF and BMP. The content is a cheap pattern, which also keeps the files small."""
 import struct
 import sys
 import zlib
 
 
-def png(path, width, height, colour_type, depth):
+# Adam7's passes: first column and row, then the steps between them.
+ADAM7 = [(0, 0, 8, 8), (4, 0, 8, 8), (0, 4, 4, 8), (2, 0, 4, 4), (0, 2, 2, 4), (1, 0, 2, 2), (0, 1, 1, 2)]
+
+
+def png(path, width, height, colour_type, depth, interlaced=False, keyed=False):
     channels = {0: 1, 2: 3, 3: 1, 4: 2, 6: 4}[colour_type]
     sample = depth // 8
-    row_bytes = width * channels * sample
+    passes = ADAM7 if interlaced else [(0, 0, 1, 1)]
 
     def rows():
-        for y in range(height):
-            value = (y * 255 // max(1, height - 1)) & 0xFF
-            row = bytearray([0]) + bytes([value]) * row_bytes
-            yield bytes(row)
+        for left, top, across, down in passes:
+            columns = (width - left + across - 1) // across
+            if columns <= 0:
+                continue
+            for y in range(top, height, down):
+                value = (y * 255 // max(1, height - 1)) & 0xFF
+                yield bytes([0]) + bytes([value]) * (columns * channels * sample)
 
     compressor = zlib.compressobj(6)
     data = bytearray()
@@ -29,9 +36,12 @@ def png(path, width, height, colour_type, depth):
 
     with open(path, "wb") as out:
         out.write(b"\x89PNG\r\n\x1a\n")
-        out.write(chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, depth, colour_type, 0, 0, 0)))
+        out.write(chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, depth, colour_type, 0, 0,
+                                             1 if interlaced else 0)))
         if colour_type == 3:
             out.write(chunk(b"PLTE", bytes(i % 256 for i in range(768))))
+        if keyed:  # the first row's colour is transparent
+            out.write(chunk(b"tRNS", bytes(2 * (3 if colour_type == 2 else 1))))
         out.write(chunk(b"IDAT", bytes(data)))
         out.write(chunk(b"IEND", b""))
 
@@ -96,6 +106,9 @@ def main(kind, path, width, height):
         "png-rgb16": lambda: png(path, width, height, 2, 16),
         "png-rgba8": lambda: png(path, width, height, 6, 8),
         "png-rgba16": lambda: png(path, width, height, 6, 16),
+        "png-rgb16-interlaced": lambda: png(path, width, height, 2, 16, interlaced=True),
+        "png-rgba16-interlaced": lambda: png(path, width, height, 6, 16, interlaced=True),
+        "png-rgb16-keyed": lambda: png(path, width, height, 2, 16, keyed=True),
         "png-palette": lambda: png(path, width, height, 3, 8),
         "gif": lambda: gif(path, width, height),
         "bmp": lambda: bmp(path, width, height),

@@ -10,7 +10,8 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$root/build/release}
 side=${2:-16384}
-kinds=(png-rgba8 png-rgb8 png-grey8 png-palette png-grey16 png-rgb16 png-rgba16 gif bmp jpeg
+kinds=(png-rgba8 png-rgb8 png-grey8 png-palette png-grey16 png-rgb16 png-rgba16 png-rgb16-interlaced
+    png-rgba16-interlaced png-rgb16-keyed gif bmp jpeg
     jpeg-turned jpeg-progressive)
 [ $# -gt 2 ] && kinds=("${@:3}")
 convert=$build/cli/quillix-convert
