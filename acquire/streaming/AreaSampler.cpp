@@ -43,21 +43,21 @@ AreaSampler::AreaSampler(const SampleGeometry& geometry, const StoredPicture& pi
     for (const Cover& cover : covers_) {
         if (rows_.empty() || rows_.back() != cover.row) rows_.push_back(cover.row);
     }
-    rowSums_.resize(across_.size());
     sums_.resize(gridWidth * geometry.rows.spans.size());
 }
 
 void AreaSampler::TakeRow(int row, const std::uint32_t* pixels) {
     // The row's sum over each cell's columns once, then into every cell that covers the row.
+    std::vector<LinearSum> rowSums(across_.size());
     for (std::size_t i = 0; i < across_.size(); ++i) {
-        rowSums_[i] = {};
-        AddSpan(pixels, across_[i].begin, across_[i].end, 16, rowSums_[i]);
+        AddSpan(pixels, across_[i].begin, across_[i].end, 16, rowSums[i]);
     }
     auto cover = std::lower_bound(covers_.begin(), covers_.end(), row,
                                   [](const Cover& c, int wanted) { return c.row < wanted; });
+    const std::lock_guard lock(adding_);
     for (; cover != covers_.end() && cover->row == row; ++cover) {
         LinearSum* cells = sums_.data() + static_cast<std::size_t>(cover->cell) * downStride_;
-        for (std::size_t i = 0; i < across_.size(); ++i) cells[i * acrossStride_] += rowSums_[i];
+        for (std::size_t i = 0; i < across_.size(); ++i) cells[i * acrossStride_] += rowSums[i];
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <mutex>
 #include <vector>
 
 #include "acquire/LinearSums.h"
@@ -19,6 +20,8 @@ public:
 
     const std::vector<int>& NeededRows() const override { return rows_; }
     void TakeRow(int row, const std::uint32_t* pixels) override;
+    // Integer sums come out the same whichever band adds first.
+    bool TakesRowsInParallel() const override { return true; }
 
     // The cells' mean colours, as AreaAverages gives them for the upright picture.
     std::vector<std::uint32_t> Colours() const;
@@ -35,6 +38,6 @@ private:
     std::size_t acrossStride_;        // between cells along a stored row
     std::vector<Cover> covers_;       // by row
     std::vector<int> rows_;           // the rows of covers_, each once
-    std::vector<LinearSum> rowSums_;  // the row being taken, by cell along it
+    std::mutex adding_;               // two bands may reach the same cells
     std::vector<LinearSum> sums_;     // by grid cell, x + y * grid width
 };

@@ -301,10 +301,15 @@ TEST(StreamSamples, CutOffDamagedAndHugePicturesAreRefused) {
 TEST(StreamSamples, AreaSamplingAveragesAsTheWindowDoes) {
     TempFolder folder;
     const QImage photo = Photo(701, 333);
-    for (const char* options : {"-sample 2x2", "-sample 1x1", "-sample 2x1", "-progressive",
-                                "-grayscale", "-restart 2 -sample 2x2"}) {
-        SCOPED_TRACE(options);
-        WriteFileBytes(folder / "photo.jpg", Cjpeg(folder, photo, options));
+    const QImage large = Photo(1501, 1403);  // decoded in two bands that add into shared cells
+    const std::pair<const QImage&, const char*> variants[] = {
+        {photo, "-sample 2x2"},  {photo, "-sample 1x1"}, {photo, "-sample 2x1"},
+        {photo, "-progressive"}, {photo, "-grayscale"},  {photo, "-restart 2 -sample 2x2"},
+        {large, "-sample 2x2"}};
+    for (const auto& [image, options] : variants) {
+        SCOPED_TRACE(std::to_string(image.width()) + " x " + std::to_string(image.height()) + " " +
+                     options);
+        WriteFileBytes(folder / "photo.jpg", Cjpeg(folder, image, options));
         ExpectSameSamples(folder / "photo.jpg", Fit::Stretch, kAreaSampling);
     }
     // Far fewer and far more pixels than cells, in either direction, turned every way and placed
