@@ -29,7 +29,7 @@ bool StreamSamples(const std::string& path, Fit fit, PictureBox& preview,
     const std::unique_ptr<RowSource> rows = OpenRows(path, file);
     if (!rows) return false;
     const StoredPicture& picture = rows->Picture();
-    if (sampling == kAreaSampling) {
+    if (sampling != kPointSampling) {
         AreaSampler sampler(GridGeometry(picture.UprightWidth(), picture.UprightHeight(), fit),
                             picture);
         rows->Feed(sampler);
