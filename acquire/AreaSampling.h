@@ -9,6 +9,7 @@ class PictureBox;
 
 // The mean colour of the source pixels each grid cell covers, averaged in linear light and
 // encoded back to sRGB, as colour values (red in bits 0..7); cells that cover nothing are black.
-// Row by row over the grid, geometry.columns.spans.size() cells to a row. The source is read
-// one row at a time and each row's pixels once per grid row that covers it.
+// Row by row over the grid, geometry.columns.spans.size() cells to a row. The sums are exact
+// (LinearSums), so the converter's sampler, which adds the same pixels in the order they
+// decode, gives the same colours.
 std::vector<std::uint32_t> AreaAverages(const PictureBox& source, const SampleGeometry& geometry);

@@ -54,6 +54,14 @@ bool TooLarge(const QSize& size) {
     return size.width() > kMaxPictureSide || size.height() > kMaxPictureSide;
 }
 
+// Qt's GIF decoder gives up, without saying why, on a picture of 16384 x 16384 pixels or more
+// (a limit of its own, not the allocation limit), which within our limit is 16384 x 16384 only.
+constexpr std::int64_t kGifDecoderPixels = std::int64_t{16384} * 16384;
+
+bool TooLargeForGifDecoder(const QSize& size) {
+    return std::int64_t{size.width()} * size.height() >= kGifDecoderPixels;
+}
+
 // The reads that show a cut-off file. BMP and PNG decoders ask for exactly the bytes they need,
 // so any short read means the file ended early; JPEG and GIF decoders read in blocks, which a
 // small file cuts short anyway, so only asking again after the end counts.
@@ -279,6 +287,12 @@ Picture Decode(Attempt& attempt, const QByteArray& head, const QByteArray& signa
     attempt.declared = DeclaredSize(*reader, attempt.file, head);
     if (attempt.declared.isValid() && TooLarge(attempt.declared)) {
         throw FileError(attempt.path, "picture too large (" + SizeText(attempt.declared) + ")");
+    }
+    if (attempt.format == "gif" && attempt.declared.isValid() &&
+        TooLargeForGifDecoder(attempt.declared)) {
+        throw FileError(attempt.path, "picture too large for the GIF decoder (" +
+                                          SizeText(attempt.declared) +
+                                          "; it reads fewer than 16384 x 16384 pixels)");
     }
     const QImageIOHandler::Transformations transformation = reader->transformation();
     const QImage::Format layout = reader->imageFormat();

@@ -48,15 +48,21 @@ long long SamplePosition(int position, double pictureSize, int gridSize) {
     return std::llrint(static_cast<double>(position) * pictureSize / gridSize);
 }
 
+SampleGeometry GridGeometry(int width, int height, Fit fit) {
+    return PlanSampleGeometry(width, height, fit, kGridColumns, kGridRows);
+}
+
 void CaptureSampleGrid(const PictureBox& source, PictureBox& preview) {
     const SampleGeometry geometry =
-        PlanSampleGeometry(source.Width(), source.Height(),
-                           static_cast<Fit>(ConversionSettings.Fit), kGridColumns, kGridRows);
+        GridGeometry(source.Width(), source.Height(), static_cast<Fit>(ConversionSettings.Fit));
     if (ConversionSettings.Sampling == 0) {
         CapturePoints(source, geometry, preview);
         return;
     }
-    const std::vector<std::uint32_t> colours = AreaAverages(source, geometry);
+    StoreAreaColours(AreaAverages(source, geometry), preview);
+}
+
+void StoreAreaColours(const std::vector<std::uint32_t>& colours, PictureBox& preview) {
     for (int y = 0; y < kGridRows; ++y) {
         for (int x = 0; x < kGridColumns; ++x) {
             StoreSample(x, y, static_cast<std::int32_t>(colours[y * kGridColumns + x]), preview);

@@ -3,12 +3,13 @@
 # which is 4:2:0; 4:2:2; 4:4:4; progressive; baseline turned by EXIF orientation 6) against
 # libjpeg-turbo's djpeg decoding the same file, run alternately; prints for each the median
 # times, their ratio and the peak memory of each. Needs cjpeg and djpeg (libjpeg-turbo-progs)
-# and GNU time.
-#   bench/jpeg-end-to-end.sh [BUILD_DIR] [REPETITIONS]
+# and GNU time. OPTIONS adds converter options, e.g. OPTIONS="--sampling area".
+#   [OPTIONS=...] bench/jpeg-end-to-end.sh [BUILD_DIR] [REPETITIONS]
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$root/build/release}
 reps=${2:-7}
+read -r -a options <<<"${OPTIONS:-}"
 convert=$build/cli/quillix-convert
 for tool in cjpeg djpeg /usr/bin/time "$convert"; do
     command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 1; }
@@ -45,7 +46,8 @@ for name in baseline 422 444 progressive turned; do
     measure djpeg -outfile /dev/null "$photo" >/dev/null  # warm the caches
     for ((i = 0; i < reps; i++)); do
         measure djpeg -outfile /dev/null "$photo" >>"$work/djpeg"
-        measure "$convert" -q -m 2 -t fine -o "$work/out.screen" "$photo" >>"$work/quillix"
+        measure "$convert" -q -m 2 -t fine "${options[@]}" -o "$work/out.screen" "$photo" \
+            >>"$work/quillix"
     done
     d=$(median <"$work/djpeg")
     q=$(median <"$work/quillix")

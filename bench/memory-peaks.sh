@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Peak memory of quillix-convert loading large pictures through the general (Qt) decoding path,
-# against the goal: at most 1.2 times the picture box's own buffer (4 bytes a pixel) plus
-# 64 MiB. Generates each picture, runs the converter once under GNU time, prints a table.
+# Peak memory of quillix-convert on large pictures, against the goal: at most 1.2 times the
+# picture box's own buffer (4 bytes a pixel) plus 64 MiB. Generates each picture, runs the
+# converter once per sampling under GNU time, prints a table with the peak and the wall time.
 # Needs python3, cjpeg (libjpeg-turbo-progs) and GNU time; the largest pictures need about
 # 3 GB of disk in the temporary folder and 2.5 GB of memory.
-#   bench/memory-peaks.sh [BUILD_DIR] [SIDE [KIND...]]
-# SIDE defaults to 16384, the largest allowed; KIND picks some of the kinds listed below.
+#   [SAMPLING=point,area] bench/memory-peaks.sh [BUILD_DIR] [SIDE [KIND...]]
+# SIDE defaults to 16384, the largest allowed; KIND picks some of the kinds listed below;
+# SAMPLING lists the --sampling values to run each picture with (point by default).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$root/build/release}
@@ -14,6 +15,7 @@ kinds=(png-rgba8 png-rgb8 png-grey8 png-palette png-grey16 png-rgb16 png-rgba16 
     png-rgba16-interlaced png-rgb16-keyed gif bmp jpeg
     jpeg-turned jpeg-progressive)
 [ $# -gt 2 ] && kinds=("${@:3}")
+IFS=, read -r -a samplings <<<"${SAMPLING:-point}"
 convert=$build/cli/quillix-convert
 for tool in python3 cjpeg /usr/bin/time "$convert"; do
     command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 1; }
@@ -43,7 +45,8 @@ PY
 box_mib=$((side * side * 4 / 1048576))
 goal_mib=$((box_mib * 12 / 10 + 64))
 printf '%s x %s pictures; box buffer %d MiB; goal %d MiB\n' "$side" "$side" "$box_mib" "$goal_mib"
-printf '%-16s %10s %12s %8s %s\n' picture "file MiB" "peak MiB" "x box" result
+printf '%-16s %-8s %10s %12s %8s %8s %s\n' picture sampling "file MiB" "peak MiB" "x box" \
+    seconds result
 for kind in "${kinds[@]}"; do
     case $kind in
         jpeg) make_jpeg 1 "$work/picture" ;;
@@ -52,15 +55,19 @@ for kind in "${kinds[@]}"; do
         *) python3 "$root/bench/make-pictures.py" "$kind" "$work/picture" "$side" "$side" ;;
     esac
     file_mib=$(($(stat -c %s "$work/picture") / 1048576))
-    if /usr/bin/time -f %M -o "$work/peak" "$convert" -q -o "$work/out.screen" "$work/picture" \
-        2>"$work/err"; then
-        result=converted
-    else
-        result="failed: $(tail -n 1 "$work/err")"
-    fi
-    peak_mib=$(($(tail -n 1 "$work/peak") / 1024))
-    ratio=$(awk -v p="$peak_mib" -v b="$box_mib" 'BEGIN { printf "%.2f", p / b }')
-    verdict=$([ "$peak_mib" -le "$goal_mib" ] && echo "within goal" || echo "OVER goal")
-    printf '%-16s %10d %12d %8s %s, %s\n' "$kind" "$file_mib" "$peak_mib" "$ratio" "$result" "$verdict"
+    for sampling in "${samplings[@]}"; do
+        if /usr/bin/time -f '%M %e' -o "$work/peak" "$convert" -q --sampling "$sampling" \
+            -o "$work/out.screen" "$work/picture" 2>"$work/err"; then
+            result=converted
+        else
+            result="failed: $(tail -n 1 "$work/err")"
+        fi
+        read -r peak_kib seconds < <(tail -n 1 "$work/peak")
+        peak_mib=$((peak_kib / 1024))
+        ratio=$(awk -v p="$peak_mib" -v b="$box_mib" 'BEGIN { printf "%.2f", p / b }')
+        verdict=$([ "$peak_mib" -le "$goal_mib" ] && echo "within goal" || echo "OVER goal")
+        printf '%-16s %-8s %10d %12d %8s %8s %s, %s\n' "$kind" "$sampling" "$file_mib" \
+            "$peak_mib" "$ratio" "$seconds" "$result" "$verdict"
+    done
     rm -f "$work/picture"
 done

@@ -19,10 +19,10 @@ EncodedScreen ConvertPicture(const std::string& picture, const std::string& scre
                              const std::optional<std::string>& previewFile,
                              const std::optional<std::string>& displayFile) {
     PictureBox preview(kPreviewWidth, kPreviewHeight);
-    // JPEG and BMP pictures are point-sampled while they decode, never held whole; the rest, and
-    // area sampling, load the picture as the window does.
-    const bool streamed = ConversionSettings.Sampling == 0 &&
-                          StreamSamples(picture, static_cast<Fit>(ConversionSettings.Fit), preview);
+    // JPEG and BMP pictures are sampled while they decode, never held whole; the rest load the
+    // picture as the window does.
+    const bool streamed = StreamSamples(picture, static_cast<Fit>(ConversionSettings.Fit), preview,
+                                        static_cast<SamplingChoices>(ConversionSettings.Sampling));
     if (!streamed) {
         PictureBox source;
         {

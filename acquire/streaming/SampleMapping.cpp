@@ -1,10 +1,8 @@
 #include "acquire/streaming/SampleMapping.h"
 
-namespace {
+#include "acquire/SampleCapture.h"
 
-// The sample grid, as CaptureSampleGrid spreads it.
-constexpr int kGridColumns = 320;
-constexpr int kGridRows = 256;
+namespace {
 
 std::vector<int> Positions(const GridAxis& axis, int pictureSize) {
     std::vector<int> positions;
@@ -20,6 +18,6 @@ std::vector<int> Positions(const GridAxis& axis, int pictureSize) {
 }  // namespace
 
 SampleMapping PointMapping(int width, int height, Fit fit) {
-    const SampleGeometry geometry = PlanSampleGeometry(width, height, fit, kGridColumns, kGridRows);
+    const SampleGeometry geometry = GridGeometry(width, height, fit);
     return {Positions(geometry.columns, width), Positions(geometry.rows, height)};
 }

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "acquire/SampleCapture.h"
+#include "acquire/streaming/AreaSampler.h"
 #include "acquire/streaming/BmpRows.h"
 #include "acquire/streaming/JpegRows.h"
 #include "acquire/streaming/PointSampler.h"
@@ -20,12 +22,20 @@ std::unique_ptr<RowSource> OpenRows(const std::string& path, const ReadOnlyFile&
 
 }  // namespace
 
-bool StreamSamples(const std::string& path, Fit fit, PictureBox& preview) {
+bool StreamSamples(const std::string& path, Fit fit, PictureBox& preview,
+                   SamplingChoices sampling) {
     ReadOnlyFile file;
     if (file.Open(path) != ReadOnlyFile::Refusal::kNone || file.Size() == 0) return false;
     const std::unique_ptr<RowSource> rows = OpenRows(path, file);
     if (!rows) return false;
     const StoredPicture& picture = rows->Picture();
+    if (sampling != kPointSampling) {
+        AreaSampler sampler(GridGeometry(picture.UprightWidth(), picture.UprightHeight(), fit),
+                            picture);
+        rows->Feed(sampler);
+        StoreAreaColours(sampler.Colours(), preview);
+        return true;
+    }
     PointSampler sampler(PointMapping(picture.UprightWidth(), picture.UprightHeight(), fit),
                          picture);
     rows->Feed(sampler);

@@ -108,6 +108,10 @@ TEST(PictureFaults, ReasonsSayWhatHappened) {
     const std::size_t frame = huge.find("\xFF\xC0");
     Patch(huge, frame + 5, "\xFF\xFF\xFF\xFF");  // 65535 x 65535
     const std::string gif = GifBytes(8, 8, [](int x, int) { return x; });
+    std::string hugeGif = gif;
+    const std::string side16384x16384("\x00\x40\x00\x40", 4);
+    Patch(hugeGif, 6, side16384x16384);  // the screen and the picture
+    Patch(hugeGif, 13 + 768 + 5, side16384x16384);
     std::string badTable = Encode(Noise(16, 16, 1), "jpeg", 90);
     badTable[badTable.find("\xFF\xDB") + 4] = '\x05';  // quantisation table 5 of 0..3
     struct Case {
@@ -121,6 +125,9 @@ TEST(PictureFaults, ReasonsSayWhatHappened) {
         {"small GIF with garbage for a picture", gif.substr(0, 13 + 768) + Repeat("\x99", 50),
          kDamaged},
         {"JPEG declaring 65535 x 65535", huge.substr(0, 400), "picture too large (65535 x 65535)"},
+        {"GIF of 16384 x 16384", hugeGif,
+         "picture too large for the GIF decoder (16384 x 16384; it reads fewer than 16384 x 16384 "
+         "pixels)"},
         {"JPEG cut inside its header", huge.substr(0, frame + 4), kTruncated},
     };
     for (const Case& c : cases) {

@@ -42,9 +42,10 @@ std::vector<std::uint32_t> GridAndPreview(const PictureBox& preview) {
     return all;
 }
 
-void ExpectSameSamples(const std::string& path, Fit fit = Fit::Stretch) {
+void ExpectSameSamples(const std::string& path, Fit fit = Fit::Stretch,
+                       SamplingChoices sampling = kPointSampling) {
     ConversionSettings.Fit = static_cast<std::int16_t>(fit);
-    ConversionSettings.Sampling = 0;
+    ConversionSettings.Sampling = sampling;
     PictureBox windowPreview(kGridWidth, kGridHeight);
     {
         PictureBox source;
@@ -55,7 +56,7 @@ void ExpectSameSamples(const std::string& path, Fit fit = Fit::Stretch) {
     Module1::SampleGrid.RedPlane.Clear();
     PictureBox streamPreview(kGridWidth, kGridHeight);
     ConversionSettings = {};  // the streaming sampler is told the fit, never reads the settings
-    ASSERT_TRUE(StreamSamples(path, fit, streamPreview)) << "left to the full decoder";
+    ASSERT_TRUE(StreamSamples(path, fit, streamPreview, sampling)) << "left to the full decoder";
     const std::vector<std::uint32_t> got = GridAndPreview(streamPreview);
     ASSERT_EQ(got.size(), wanted.size());
     for (std::size_t i = 0; i < got.size(); ++i) {
@@ -210,12 +211,12 @@ TEST(StreamSamples, OtherPicturesAreLeftToTheWindowsDecoder) {
 }
 
 // The reason the streaming path gives for a file, or "" when it samples it.
-std::string StreamFailure(const std::string& bytes) {
+std::string StreamFailure(const std::string& bytes, SamplingChoices sampling) {
     TempFolder folder;
     WriteFileBytes(folder / "picture", bytes);
     PictureBox preview(kGridWidth, kGridHeight);
     try {
-        EXPECT_TRUE(StreamSamples(folder / "picture", Fit::Stretch, preview))
+        EXPECT_TRUE(StreamSamples(folder / "picture", Fit::Stretch, preview, sampling))
             << "left to the full decoder";
     } catch (const FileError& error) {
         return error.Reason();
@@ -281,8 +282,10 @@ TEST(StreamSamples, CutOffDamagedAndHugePicturesAreRefused) {
         {"BMP claiming 100000 x 100000", BmpBytes(hugeBmp), "picture too large (100000 x 100000)"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(StreamFailure(c.bytes), c.reason);
+        for (const SamplingChoices sampling : {kPointSampling, kAreaSampling}) {
+            SCOPED_TRACE(std::string(c.name) + (sampling == kAreaSampling ? ", area" : ""));
+            EXPECT_EQ(StreamFailure(c.bytes, sampling), c.reason);
+        }
     }
     // Stray bytes between segments are harmless: the picture samples as the window samples it.
     const std::size_t scan = jpeg.find("\xFF\xDA");
@@ -291,6 +294,63 @@ TEST(StreamSamples, CutOffDamagedAndHugePicturesAreRefused) {
     stray.append(jpeg, scan);
     WriteFileBytes(folder / "stray.jpg", stray);
     ExpectSameSamples(folder / "stray.jpg");
+}
+
+// Area sampling adds every pixel of every cell as the rows arrive, turned or not; its exact sums
+// give the window's colours to the bit, whatever order the pixels come in.
+TEST(StreamSamples, AreaSamplingAveragesAsTheWindowDoes) {
+    TempFolder folder;
+    const QImage photo = Photo(701, 333);
+    const QImage large = Photo(1501, 1403);  // decoded in two bands that add into shared cells
+    const std::pair<const QImage&, const char*> variants[] = {
+        {photo, "-sample 2x2"},  {photo, "-sample 1x1"}, {photo, "-sample 2x1"},
+        {photo, "-progressive"}, {photo, "-grayscale"},  {photo, "-restart 2 -sample 2x2"},
+        {large, "-sample 2x2"}};
+    for (const auto& [image, options] : variants) {
+        SCOPED_TRACE(std::to_string(image.width()) + " x " + std::to_string(image.height()) + " " +
+                     options);
+        WriteFileBytes(folder / "photo.jpg", Cjpeg(folder, image, options));
+        ExpectSameSamples(folder / "photo.jpg", Fit::Stretch, kAreaSampling);
+    }
+    // Far fewer and far more pixels than cells, in either direction, turned every way and placed
+    // by every fit.
+    struct Size {
+        int width, height;
+    };
+    for (const Size& size : {Size{3, 5}, Size{1000, 37}, Size{33, 1850}}) {
+        const std::string jpeg = Cjpeg(folder, Photo(size.width, size.height), "-sample 2x2");
+        for (int orientation = 1; orientation <= 8; ++orientation) {
+            WriteFileBytes(folder / "turned.jpg", WithExifOrientation(jpeg, orientation));
+            for (const Fit fit : {Fit::Stretch, Fit::Keep, Fit::Fill}) {
+                SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height) +
+                             ", orientation " + std::to_string(orientation) + ", fit " +
+                             std::to_string(static_cast<int>(fit)));
+                ExpectSameSamples(folder / "turned.jpg", fit, kAreaSampling);
+            }
+        }
+    }
+    for (const int bits : {1, 4, 8, 24, 32}) {
+        for (const bool topDown : {false, true}) {
+            SCOPED_TRACE(std::to_string(bits) + " bits" + (topDown ? ", top down" : ""));
+            std::vector<std::uint32_t> palette;
+            for (int i = 0; bits <= 8 && i < 1 << bits; ++i) {
+                palette.push_back(static_cast<std::uint32_t>(i * 0x010305 + 0x102030) & 0xFFFFFF);
+            }
+            const Bmp bmp{701,
+                          topDown ? -333 : 333,
+                          bits,
+                          kBiRgb,
+                          palette,
+                          PackRows(701, 333, bits, topDown, [&](int x, int y) {
+                              const auto v =
+                                  static_cast<std::uint32_t>(x * 2654435761u ^ y * 40503u);
+                              return bits >= 24 ? v : v % (1u << bits);
+                          })};
+            WriteFileBytes(folder / "picture.bmp", BmpBytes(bmp));
+            ExpectSameSamples(folder / "picture.bmp", Fit::Keep, kAreaSampling);
+        }
+    }
+    ConversionSettings = {};
 }
 
 }  // namespace
