@@ -7,8 +7,9 @@
 // the process (std::abort) when a promise is broken; a refused input is no failure. The libFuzzer
 // targets call them, and the test suite replays the saved inputs in fuzz/regressions through them.
 
-// Picture bytes: load, sample, convert and encode, in a MODE, tone and stagger picked from the
-// bytes. Needs a QCoreApplication for the image plugins.
+// Picture bytes: load, sample, convert and encode, in a MODE, tone, stagger, fit and sampling
+// picked from the bytes; and sampled as the converter streams them, which must give the same
+// samples. Needs a QCoreApplication for the image plugins.
 void RunPictureInput(const std::uint8_t* data, std::size_t size);
 
 // The text of a registry overlay file: parsed, and every key it names read back.

@@ -7,10 +7,12 @@
 #include <cstdlib>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "acquire/LoadPicture.h"
 #include "acquire/PictureHeader.h"
 #include "acquire/SampleCapture.h"
+#include "acquire/streaming/StreamSamples.h"
 #include "convert/ConversionSettings.h"
 #include "convert/Module1.h"
 #include "fuzz/FuzzEntries.h"
@@ -59,7 +61,8 @@ private:
     int fd_;
 };
 
-// The settings a conversion runs with, spread over every MODE, tone and stagger by the bytes.
+// The settings a conversion runs with, spread over every MODE, tone, stagger, fit and sampling
+// by the bytes.
 ConversionSettingsFields SettingsFor(const std::uint8_t* data, std::size_t size) {
     std::uint32_t hash = 2166136261u;
     for (std::size_t i = 0; i < size; ++i) hash = (hash ^ data[i]) * 16777619u;
@@ -68,7 +71,17 @@ ConversionSettingsFields SettingsFor(const std::uint8_t* data, std::size_t size)
     settings.ScreenMode = kModes[hash % 5];
     settings.ToneStyle = static_cast<std::int16_t>(hash / 5 % 5);
     settings.StaggerOn = static_cast<std::int16_t>(hash / 25 % 2);
+    settings.Fit = static_cast<std::int16_t>(hash / 50 % 3);
+    settings.Sampling = static_cast<std::int16_t>(hash / 150 % 2);
     return settings;
+}
+
+// The samples a sampling pass drew into the preview, before a conversion draws over them.
+std::vector<std::uint32_t> SamplesIn(const PictureBox& preview) {
+    std::vector<std::uint32_t> samples;
+    for (int y = 0; y < kPreviewHeight; ++y)
+        samples.insert(samples.end(), preview.Row(y), preview.Row(y) + kPreviewWidth);
+    return samples;
 }
 
 class CountingSink : public ScreenSink {
@@ -81,28 +94,45 @@ public:
 
 void RunPictureInput(const std::uint8_t* data, std::size_t size) {
     if (DeclaresHugePicture(data, size)) return;
+    ConversionSettings = SettingsFor(data, size);
+    const MemoryFile file(data, size);
     PictureBox source;
     try {
-        const MemoryFile file(data, size);
         LoadPicture(file.Path(), source);
     } catch (const FileError&) {
         // A refusal must leave the box as it was.
         if (source.Width() != 0 || source.Height() != 0) std::abort();
-        return;
     } catch (const std::bad_alloc&) {
         return;
     }
-    if (source.Width() <= 0 || source.Height() <= 0) std::abort();
+    const bool loaded = source.Width() != 0;
+    if (loaded && source.Height() <= 0) std::abort();
 
     PictureBox preview(kPreviewWidth, kPreviewHeight);
-    CaptureSampleGrid(source, preview);
-    ConversionSettings = SettingsFor(data, size);
-    Module1::InitTables();
-    Module1::BuildThresholdTable();
-    CountingSink sink;
-    EncodeScreen(sink, preview);
-    if (sink.bytes !=
-        static_cast<std::size_t>(GeometryOf(ConversionSettings.ScreenMode).screenBytes)) {
-        std::abort();
+    std::vector<std::uint32_t> samples;
+    if (loaded) {
+        CaptureSampleGrid(source, preview);
+        samples = SamplesIn(preview);
+        Module1::InitTables();
+        Module1::BuildThresholdTable();
+        CountingSink sink;
+        EncodeScreen(sink, preview);
+        if (sink.bytes !=
+            static_cast<std::size_t>(GeometryOf(ConversionSettings.ScreenMode).screenBytes)) {
+            std::abort();
+        }
+    }
+
+    // The converter samples JPEG and BMP pictures while they decode: what it takes from a
+    // picture the window also reads must be what the window takes.
+    PictureBox streamed(kPreviewWidth, kPreviewHeight);
+    try {
+        if (StreamSamples(file.Path(), static_cast<Fit>(ConversionSettings.Fit), streamed,
+                          static_cast<SamplingChoices>(ConversionSettings.Sampling)) &&
+            loaded && SamplesIn(streamed) != samples) {
+            std::abort();
+        }
+    } catch (const FileError&) {
+    } catch (const std::bad_alloc&) {
     }
 }
