@@ -79,7 +79,8 @@ bool Read(png_structp png, png_infop info, QIODevice& file, const PixelAllocator
     const std::size_t width = png_get_image_width(png, info);
     const std::size_t height = png_get_image_height(png, info);
     const int type = png_get_color_type(png, info);
-    // A colour key becomes an alpha channel of 0 and 65535, as Qt reads it.
+    // A colour key becomes an alpha channel of 0 and 65535. (Qt 6.4 reads a colour-keyed RGB
+    // file as four channels, the fourth made up; this is the picture as stored.)
     const bool keyed = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
     const bool alpha = (type & PNG_COLOR_MASK_ALPHA) != 0 || keyed;
     if (keyed) png_set_tRNS_to_alpha(png);

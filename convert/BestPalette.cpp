@@ -23,11 +23,12 @@ constexpr std::size_t kFinalists = 6;
 // lines tall and as wide on the monitor as they are tall.
 constexpr int kBlockLines = 4;
 
-// The screen is 256 lines on a monitor 1.25 times as wide as that (640 x 512 at 4:3 is shown on
-// a 320 x 256 grid of square cells), whatever the MODE's pixels across.
+// The screen's 256 lines fill a 4:3 monitor, whatever the MODE's pixels across: lines tall is
+// this many pixels wide on it.
 int ColumnsFor(int lines, const LinearPicture& picture) {
+    constexpr double kScreenAspect = 4.0 / 3.0;
     const double across =
-        lines * static_cast<double>(picture.width) / (1.25 * std::max(1, picture.height));
+        lines * static_cast<double>(picture.width) / (kScreenAspect * std::max(1, picture.height));
     return std::clamp(static_cast<int>(std::lround(across)), 1, std::max(1, picture.width));
 }
 

@@ -97,16 +97,17 @@ void RunPictureInput(const std::uint8_t* data, std::size_t size) {
     ConversionSettings = SettingsFor(data, size);
     const MemoryFile file(data, size);
     PictureBox source;
+    bool loaded = false;
     try {
         LoadPicture(file.Path(), source);
+        loaded = true;
     } catch (const FileError&) {
         // A refusal must leave the box as it was.
         if (source.Width() != 0 || source.Height() != 0) std::abort();
     } catch (const std::bad_alloc&) {
         return;
     }
-    const bool loaded = source.Width() != 0;
-    if (loaded && source.Height() <= 0) std::abort();
+    if (loaded && (source.Width() <= 0 || source.Height() <= 0)) std::abort();
 
     PictureBox preview(kPreviewWidth, kPreviewHeight);
     std::vector<std::uint32_t> samples;
@@ -123,8 +124,8 @@ void RunPictureInput(const std::uint8_t* data, std::size_t size) {
         }
     }
 
-    // The converter samples JPEG and BMP pictures while they decode: what it takes from a
-    // picture the window also reads must be what the window takes.
+    // The converter samples JPEG and BMP pictures while they decode: a picture the window shows
+    // it must take, and take the same samples from.
     PictureBox streamed(kPreviewWidth, kPreviewHeight);
     try {
         if (StreamSamples(file.Path(), static_cast<Fit>(ConversionSettings.Fit), streamed,
@@ -133,6 +134,7 @@ void RunPictureInput(const std::uint8_t* data, std::size_t size) {
             std::abort();
         }
     } catch (const FileError&) {
+        if (loaded) std::abort();
     } catch (const std::bad_alloc&) {
     }
 }

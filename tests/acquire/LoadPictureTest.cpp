@@ -539,7 +539,7 @@ QImage KeyedRgbAsStored(int width, int height) {
 }
 
 // Interlaced or colour-keyed 16-bit PNGs are read a row at a time straight into the box, as Qt
-// shows them; widths 1 and 3 leave some of the seven passes empty.
+// shows them; narrow or short pictures leave some of the seven passes empty.
 TEST(LoadPicture, DeepPngsOfEveryKindComeOutAsQtShowsThem) {
     struct Case {
         const char* what;
@@ -556,9 +556,11 @@ TEST(LoadPicture, DeepPngsOfEveryKindComeOutAsQtShowsThem) {
         {"interlaced colour-keyed RGB", PNG_COLOR_TYPE_RGB, true, true},
     };
     for (const Case& c : cases) {
-        for (int width : {1, 3, 37}) {
-            SCOPED_TRACE(std::string(c.what) + ", " + std::to_string(width) + " wide");
-            const std::string bytes = DeepPng(width, 23, c.colourType, c.interlaced, c.keyed);
+        for (const QSize size : {QSize(1, 23), QSize(3, 23), QSize(37, 23), QSize(37, 3)}) {
+            const int width = size.width(), height = size.height();
+            SCOPED_TRACE(std::string(c.what) + ", " + std::to_string(width) + " x " +
+                         std::to_string(height));
+            const std::string bytes = DeepPng(width, height, c.colourType, c.interlaced, c.keyed);
             QByteArray data = QByteArray::fromStdString(bytes);
             QBuffer buffer(&data);
             ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
@@ -568,7 +570,7 @@ TEST(LoadPicture, DeepPngsOfEveryKindComeOutAsQtShowsThem) {
             QImage decoded;
             ASSERT_TRUE(decoded.loadFromData(data));
             const bool keyedRgb = c.keyed && c.colourType == PNG_COLOR_TYPE_RGB;
-            ExpectAsQtShows(Load(bytes), keyedRgb ? KeyedRgbAsStored(width, 23) : decoded);
+            ExpectAsQtShows(Load(bytes), keyedRgb ? KeyedRgbAsStored(width, height) : decoded);
         }
     }
 }
