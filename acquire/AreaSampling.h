@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "acquire/LinearSums.h"
 #include "acquire/SampleGeometry.h"
 
 class PictureBox;
@@ -13,3 +14,8 @@ class PictureBox;
 // (LinearSums), so the converter's sampler, which adds the same pixels in the order they
 // decode, gives the same colours.
 std::vector<std::uint32_t> AreaAverages(const PictureBox& source, const SampleGeometry& geometry);
+
+// The mean colour of each cell from the sum of its pixels (sums and colours by cell, x + y * grid
+// width); black for a cell that covers nothing.
+std::vector<std::uint32_t> CellColours(const SampleGeometry& geometry,
+                                       const std::vector<LinearSum>& sums);

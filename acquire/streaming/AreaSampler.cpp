@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "acquire/AreaSampling.h"
+
 namespace {
 
 // The spans seen from the other end of an axis size pixels long.
@@ -62,16 +64,5 @@ void AreaSampler::TakeRow(int row, const std::uint32_t* pixels) {
 }
 
 std::vector<std::uint32_t> AreaSampler::Colours() const {
-    const std::vector<SourceSpan>& columns = geometry_.columns.spans;
-    const std::vector<SourceSpan>& rows = geometry_.rows.spans;
-    std::vector<std::uint32_t> colours(sums_.size());
-    for (std::size_t gy = 0; gy < rows.size(); ++gy) {
-        for (std::size_t gx = 0; gx < columns.size(); ++gx) {
-            const long long count =
-                (columns[gx].end - columns[gx].begin) * (rows[gy].end - rows[gy].begin);
-            const std::size_t cell = gx + gy * columns.size();
-            colours[cell] = MeanColour(sums_[cell], count);
-        }
-    }
-    return colours;
+    return CellColours(geometry_, sums_);
 }
