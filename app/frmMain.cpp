@@ -18,13 +18,12 @@
 #include <optional>
 
 #include "about/ShowAbout.h"
-#include "acquire/LoadPicture.h"
-#include "acquire/SampleCapture.h"
+#include "app/CaptureSampleGrid.h"
+#include "app/ConversionSettings.h"
+#include "app/Module1.h"
 #include "app/PictureToOpen.h"
-#include "convert/ConversionSettings.h"
-#include "convert/Module1.h"
-#include "convert/PaletteText.h"
-#include "convert/PhotoSettings.h"
+#include "app/WriteImage.h"
+#include "colour/PaletteText.h"
 #include "disc/SlideshowDisc.h"
 #include "platform/desktop/ApplicationTitle.h"
 #include "platform/desktop/Clipboard.h"
@@ -37,8 +36,6 @@
 #include "platform/files/ControlEscapes.h"
 #include "platform/files/FileError.h"
 #include "platform/files/PlainFile.h"
-#include "screen/ScreenBytes.h"
-#include "screen/WriteImage.h"
 
 namespace {
 
@@ -267,7 +264,7 @@ void frmMain::chkStagger_Click() {
 }
 
 void frmMain::cmdConvert_Click() {
-    ResampleIfChoicesChanged();
+    document_.ResampleIfChoicesChanged(picImage1->Surface(), picImage2->Surface());
     Module1::InitTables();
     Module1::BuildThresholdTable();
 
@@ -288,20 +285,14 @@ void frmMain::cmdConvert_Click() {
         picImage2->Surface().Touch();
     } else {
         ShowPalette(palette);
-        RememberConversion(palette);
+        mnuFileSaveDisc->setEnabled(true);
     }
     RefreshPictures();
     if (failure) messageBox_->Show(*failure);
 }
 
-void frmMain::RememberConversion(const Palette& palette) {
-    lastConversion_ =
-        Conversion{sampledPicture_, ConversionSettings.ScreenMode, EncodeScreenBytes(), palette};
-    mnuFileSaveDisc->setEnabled(true);
-}
-
 Palette frmMain::WriteImage(const std::string& fileName, std::int32_t maxVal) {
-    return ::WriteImage(picImage2->Surface(), fileName, maxVal);
+    return document_.WriteImage(picImage2->Surface(), fileName, maxVal).screen.palette;
 }
 
 void frmMain::mnuFileOpen_Click() {
@@ -325,7 +316,7 @@ void frmMain::OpenPicture(const QString& fileName) {
     // A file that is no picture changes nothing else: the shown picture, the samples, the timer
     // and the output files stay as they were.
     try {
-        LoadPicture(path, picImage1->Surface());
+        document_.Open(path, picImage1->Surface());
     } catch (const FileError& error) {
         messageBox_->Show("Cannot Read Picture : " + NameText(path) + "\n\n" +
                           Text(error.Reason()));
@@ -334,7 +325,6 @@ void frmMain::OpenPicture(const QString& fileName) {
         messageBox_->Show("Cannot Read Picture : " + NameText(path) + "\n\n" + Text(error.what()));
         return;
     }
-    openedPicture_ = path;
     RefreshPictures();
 
     Timer1->setInterval(kSamplingDelayMs);
@@ -342,9 +332,9 @@ void frmMain::OpenPicture(const QString& fileName) {
 }
 
 void frmMain::mnuFileSaveDisc_Click() {
-    if (!lastConversion_) return;
-    const std::filesystem::path picture(lastConversion_->picture);
-    const std::string stem = picture.empty() ? "screen" : picture.stem().string();
+    if (!document_.LastConversion()) return;
+    const std::filesystem::path picture(document_.LastConversion()->picture);
+    const std::string stem = document_.DiscStem();
     const QString folder =
         picture.empty()
             ? StartFolder(settings_->GetSetting(kSettingsSection, kRootKey, kRootDefault))
@@ -356,10 +346,8 @@ void frmMain::mnuFileSaveDisc_Click() {
     const QString fileName = dlgCommonDialog_->ShowSave(request);
     if (fileName.isEmpty()) return;
 
-    const int mode = lastConversion_->screenMode;
-    const DiscPicture disc{stem, mode, lastConversion_->palette, lastConversion_->screen};
     try {
-        WriteSlideshowDisc(fileName.toStdString(), {disc}, kDefaultTracks);
+        document_.SaveDisc(fileName.toStdString());
     } catch (const FileError& error) {
         messageBox_->Show("Cannot Write File : " + NameText(error.Path()) + "\n\n" +
                           Text(error.Reason()));
@@ -397,9 +385,7 @@ void frmMain::mnuHelpAbout_Click() {
 void frmMain::Timer1_Timer() {
     // One arming, one pass.
     Timer1->stop();
-    CaptureSampleGrid(picImage1->Surface(), picImage2->Surface());
-    sampledPicture_ = openedPicture_;
-    sampledWith_ = {ConversionSettings.Sampling, ConversionSettings.Fit};
+    document_.Sample(picImage1->Surface(), picImage2->Surface());
     cmdConvert_Click();
 }
 
@@ -432,16 +418,6 @@ void frmMain::mnuPicturePhoto_Click() {
 
 void frmMain::mnuPictureCopyPalette_Click() {
     clipboard_->SetText(QString::fromStdString(paletteCommands_));
-}
-
-void frmMain::ResampleIfChoicesChanged() {
-    // Sampling and fit decide what the grid holds, so a change of either takes a new pass over
-    // the loaded picture; every other choice converts the same grid again.
-    const std::pair<std::int16_t, std::int16_t> wanted{ConversionSettings.Sampling,
-                                                       ConversionSettings.Fit};
-    if (!sampledWith_ || *sampledWith_ == wanted) return;
-    CaptureSampleGrid(picImage1->Surface(), picImage2->Surface());
-    sampledWith_ = wanted;
 }
 
 void frmMain::ShowPalette(const Palette& palette) {

@@ -10,9 +10,10 @@
 #include <utility>
 #include <vector>
 
+#include "app/ConversionDocument.h"
 #include "app/PictureBoxView.h"
 #include "app/PictureMenu.h"
-#include "convert/Palette.h"
+#include "colour/Palette.h"
 
 class Clipboard;
 class FileChooser;
@@ -80,6 +81,9 @@ public:
     // into picImage2. Returns the palette of the screen file.
     Palette WriteImage(const std::string& fileName, std::int32_t maxVal);
 
+    // What was opened, sampled and converted.
+    const ConversionDocument& Document() const { return document_; }
+
     // The controls, for the handlers and for tests that drive the window as a user would.
     QPushButton* cmdConvert = nullptr;
     PictureBoxView* picImage2 = nullptr;
@@ -113,20 +117,9 @@ private:
     void ConnectHandlers();
     void SetTabOrder();
     void RefreshPictures();
-    void RememberConversion(const Palette& palette);
-
-    // The last conversion written, for Save Disc Image: what was converted and its screen.
-    struct Conversion {
-        std::string picture;  // empty when no picture had been opened
-        int screenMode = 2;
-        std::vector<std::uint8_t> screen;
-        Palette palette;
-    };
-    std::string openedPicture_;   // the picture shown in picImage1
-    std::string sampledPicture_;  // the picture the SampleGrid was taken from
-    std::optional<Conversion> lastConversion_;
-    void ResampleIfChoicesChanged();
     void ShowPalette(const Palette& palette);
+
+    ConversionDocument document_;
 
     std::unique_ptr<FileChooser> ownFileChooser_;
     std::unique_ptr<MessageBox> ownMessageBox_;
@@ -139,6 +132,4 @@ private:
     Clipboard* clipboard_ = nullptr;
     // The VDU 19 commands of the last conversion's palette; empty for the MODE's own colours.
     std::string paletteCommands_;
-    // The sampling and fit the SampleGrid was last sampled with, once a picture is loaded.
-    std::optional<std::pair<std::int16_t, std::int16_t>> sampledWith_;
 };

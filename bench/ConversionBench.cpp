@@ -1,61 +1,47 @@
-// A full conversion as the Convert command runs it, minus the file: InitTables,
-// BuildThresholdTable and EncodeScreen into memory with the preview plotted.
+// Conversions as every front end runs them: Convert(samples, choices), the screen encoded once
+// with its preview drawn.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <vector>
 
-#include "convert/ConversionSettings.h"
-#include "convert/Module1.h"
-#include "platform/picture/PictureBox.h"
-#include "screen/EncodeScreen.h"
+#include "convert/Convert.h"
 
 namespace {
 
-class MemorySink : public ScreenSink {
-public:
-    void Put(const std::uint8_t* bytes, std::size_t count) override {
-        data.insert(data.end(), bytes, bytes + count);
-    }
-    std::vector<std::uint8_t> data;
-};
-
 // A photograph-like grid: smooth gradients with some texture, every level in use.
-void FillGrid() {
-    for (int y = 0; y < 256; ++y) {
-        for (int x = 0; x < 320; ++x) {
+Samples PhotoLikeSamples() {
+    std::vector<std::int32_t> colours;
+    for (int y = 0; y < kGridRows; ++y) {
+        for (int x = 0; x < kGridColumns; ++x) {
             const double wave = 60.0 * std::sin(x * 0.07) * std::cos(y * 0.05);
             const auto level = [&](double base) {
-                return static_cast<std::int16_t>(
+                return static_cast<std::int32_t>(
                     std::clamp(base + wave + (x * 31 + y * 17) % 23, 0.0, 255.0));
             };
-            Module1::SampleGrid.BluePlane(x, y) = level(x * 0.8);
-            Module1::SampleGrid.GreenPlane(x, y) = level(y);
-            Module1::SampleGrid.RedPlane(x, y) = level(255.0 - x * 0.5);
+            colours.push_back(level(255.0 - x * 0.5) | level(y) << 8 | level(x * 0.8) << 16);
         }
     }
+    return Samples(std::move(colours));
 }
 
 void Conversion(benchmark::State& state) {
-    ConversionSettings = kStartSettings;
-    ConversionSettings.ScreenMode = static_cast<std::int16_t>(state.range(0));
-    ConversionSettings.ToneStyle = static_cast<std::int16_t>(state.range(1));
-    ConversionSettings.StaggerOn = static_cast<std::int16_t>(state.range(2));
-    FillGrid();
-    PictureBox preview(320, 256);
-    MemorySink sink;
-    sink.data.reserve(20480);
+    ConversionChoices choices;
+    choices.screenMode = static_cast<ScreenMode>(state.range(0));
+    choices.halftone = static_cast<Halftone>(state.range(1));
+    choices.stagger = state.range(2) != 0;
+    const Samples samples = PhotoLikeSamples();
+    std::size_t bytes = 0;
     for (auto _ : state) {
-        sink.data.clear();
-        Module1::InitTables();
-        Module1::BuildThresholdTable();
-        EncodeScreen(sink, preview);
-        benchmark::DoNotOptimize(sink.data.data());
+        const EncodedScreen screen = Convert(samples, choices);
+        bytes = screen.bytes.size();
+        benchmark::DoNotOptimize(screen.bytes.data());
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
-                            static_cast<std::int64_t>(sink.data.size()));
+                            static_cast<std::int64_t>(bytes));
 }
 
 BENCHMARK(Conversion)
@@ -65,20 +51,15 @@ BENCHMARK(Conversion)
     ->Args({0, 4, 1})
     ->Unit(benchmark::kMicrosecond);
 
-// The picture choices: error diffusion with the best palette (ToneStyle stands for the kernel).
+// The picture choices: error diffusion with the best palette.
 void ConversionDiffusedBestPalette(benchmark::State& state) {
-    ConversionSettings = kStartSettings;
-    ConversionSettings.ScreenMode = static_cast<std::int16_t>(state.range(0));
-    ConversionSettings.Diffusion = static_cast<std::int16_t>(state.range(1));
-    ConversionSettings.PaletteChoice = kBestPalette;
-    FillGrid();
-    PictureBox preview(320, 256);
-    MemorySink sink;
+    ConversionChoices choices;
+    choices.screenMode = static_cast<ScreenMode>(state.range(0));
+    choices.diffusion = static_cast<Diffusion>(state.range(1));
+    choices.palette = PaletteChoice::Best;
+    const Samples samples = PhotoLikeSamples();
     for (auto _ : state) {
-        sink.data.clear();
-        Module1::InitTables();
-        Module1::BuildThresholdTable();
-        benchmark::DoNotOptimize(EncodeScreen(sink, preview));
+        benchmark::DoNotOptimize(Convert(samples, choices));
         benchmark::ClobberMemory();
     }
 }

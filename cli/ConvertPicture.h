@@ -1,20 +1,25 @@
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "screen/ScreenBytes.h"
+#include "convert/ConversionChoices.h"
+#include "screen/EncodedScreen.h"
 
-// The window's whole pipeline for one picture, with the current ConversionSettings: load it,
-// sample it onto the grid, InitTables, BuildThresholdTable and WriteImage to screenFile (a
-// "c:\..." path is placed by the drive mapping). With previewFile, the converted 320 x 256
-// preview is also written there as PNG. Every file is replaced whole or not at all, and when
-// anything fails none of them is: FileError names the file and the reason. With displayFile, the
-// 640 x 512 picture a monitor shows of the screen (DisplayScreen.h) is written there as PNG. An
-// empty screenFile writes no screen file. Returns the screen bytes, as the screen file holds them,
-// and the palette its logical colours stand for.
-EncodedScreen ConvertPicture(const std::string& picture, const std::string& screenFile,
-                             const std::optional<std::string>& previewFile,
-                             const std::optional<std::string>& displayFile = {});
+// Where one converted screen goes: its screen file and sidecar (a "c:\..." path is placed by the
+// drive mapping; empty for none), the 320 x 256 preview as PNG, and the 640 x 512 picture a
+// monitor shows of it (DisplayScreen.h) as PNG.
+struct ScreenOutputs {
+    std::string screenFile;
+    std::optional<std::string> previewFile;
+    std::optional<std::string> displayFile;
+};
+
+// Writes the screen's files. Every file is replaced whole or not at all, and when anything fails
+// none of them is: FileError names the file and the reason.
+void WriteOutputs(const EncodedScreen& screen, const ScreenOutputs& outputs);
+
+// The converter's whole job for one picture: ConvertPictureFile, then WriteOutputs. Returns the
+// converted screen.
+EncodedScreen ConvertPicture(const std::string& picture, const ConversionChoices& choices,
+                             const ScreenOutputs& outputs);

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/files/DrivePath.h"
+#include "screen/ScreenFiles.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ std::vector<PlannedConversion> PlanConversions(const ConverterOptions& options) 
     std::vector<PlannedConversion> plan;
     std::map<std::string, std::string> claimed;  // screen file -> the picture that writes it
     for (const std::string& picture : options.pictures) {
-        PlannedConversion entry{picture, kDefaultScreenFile, std::nullopt, std::nullopt, {}};
+        PlannedConversion entry{picture, kScreenFileName, std::nullopt, std::nullopt, {}};
         // A disc, or a rendered screen file, is the output in itself.
         if (options.show || (options.disc && !options.output)) entry.screenFile.clear();
         if (options.display) entry.displayFile = ToLocalPath(*options.display);

@@ -9,14 +9,11 @@
 // Where one picture's files go.
 struct PlannedConversion {
     std::string picture;
-    std::string screenFile;  // as handed to WriteImage, which places "c:\" paths; empty for none
+    std::string screenFile;                  // "c:\" paths are placed when written; empty for none
     std::optional<std::string> previewFile;  // a local path
     std::optional<std::string> displayFile;  // a local path
     std::string conflict;                    // why this picture must not be converted, or empty
 };
-
-// The screen file of a picture without -o or -d: the window's own.
-inline constexpr const char* kDefaultScreenFile = "c:\\$.screen";
 
 // One entry per picture, in order. A picture whose screen file, sidecar or preview is one of the
 // pictures on the command line (by any spelling or link) gets a conflict, and so does, with -d,

@@ -4,7 +4,7 @@
 #include <array>
 #include <cctype>
 
-#include "convert/PaletteText.h"
+#include "colour/PaletteText.h"
 #include "convert/PhotoSettings.h"
 #include "screen/ScreenGeometry.h"
 
@@ -51,12 +51,12 @@ const char* const kPictureOptionsUsage =
 std::string ReadTone(const std::string& value, PictureOptions& options) {
     if (const auto pattern = IndexOf(kPatternNames, value)) {
         options.toneStyle = *pattern;
-        options.diffusion = 0;
+        options.diffusion = Diffusion::Off;
         return "";
     }
     if (const auto kernel = IndexOf(kKernelNames, value)) {
         options.toneStyle = 0;
-        options.diffusion = *kernel;
+        options.diffusion = static_cast<Diffusion>(*kernel);
         return "";
     }
     return "invalid tone '" + value +
@@ -66,72 +66,73 @@ std::string ReadTone(const std::string& value, PictureOptions& options) {
 
 std::string ReadPalette(const std::string& value, PictureOptions& options) {
     if (Lower(value) == "standard" || Lower(value) == "best") {
-        options.paletteChoice = Lower(value) == "best" ? kBestPalette : kStandardPalette;
+        options.paletteChoice =
+            Lower(value) == "best" ? PaletteChoice::Best : PaletteChoice::Standard;
         return "";
     }
     const std::optional<Palette> list = ParsePaletteList(value);
-    if (!list || list->physical.size() > options.paletteList.size()) {
+    if (!list || list->physical.size() > 8) {
         return "invalid palette '" + value +
                "': use standard, best or a list of black, red, green, yellow, blue, "
                "magenta, "
                "cyan and white such as black,blue,cyan,white";
     }
-    options.paletteChoice = kPaletteList;
-    options.paletteListLength = static_cast<int>(list->physical.size());
-    std::copy(list->physical.begin(), list->physical.end(), options.paletteList.begin());
+    options.paletteChoice = PaletteChoice::List;
+    options.paletteList = *list;
     return "";
 }
 
 std::string ReadSampling(const std::string& value, PictureOptions& options) {
     const auto sampling = IndexOf(kSamplingNames, value);
     if (!sampling) return "invalid sampling '" + value + "': use point or area";
-    options.sampling = static_cast<std::int16_t>(*sampling);
+    options.sampling = static_cast<Sampling>(*sampling);
     return "";
 }
 
 std::string ReadFit(const std::string& value, PictureOptions& options) {
     const auto fit = IndexOf(kFitNames, value);
     if (!fit) return "invalid fit '" + value + "': use stretch, keep or fill";
-    options.fit = static_cast<std::int16_t>(*fit);
+    options.fit = static_cast<Fit>(*fit);
     return "";
 }
 
 std::string CheckPictureOptions(const PictureOptions& options, int screenMode) {
-    if (options.paletteChoice != kPaletteList) return "";
+    if (options.paletteChoice != PaletteChoice::List) return "";
     if (screenMode == 2) {
         return "MODE 2 always shows all 8 colours: a palette LIST is for MODEs 0, 1, 4 and 5";
     }
     const int wanted = screenMode == 0 || screenMode == 4 ? 2 : 4;
-    if (options.paletteListLength == wanted) return "";
+    const std::size_t given = options.paletteList.physical.size();
+    if (given == static_cast<std::size_t>(wanted)) return "";
     return "MODE " + std::to_string(screenMode) + " shows " + std::to_string(wanted) +
-           " colours: the palette LIST has " + std::to_string(options.paletteListLength);
+           " colours: the palette LIST has " + std::to_string(given);
 }
 
-void ApplyPictureOptions(const PictureOptions& options, ConversionSettingsFields& settings) {
-    if (options.photo) ApplyPhotoSettings(settings);
-    if (options.diffusion) settings.Diffusion = static_cast<std::int16_t>(*options.diffusion);
+void ApplyPictureOptions(const PictureOptions& options, ConversionChoices& choices) {
+    if (options.photo) ApplyPhotoSettings(choices);
+    if (options.diffusion) choices.diffusion = *options.diffusion;
     if (options.paletteChoice) {
-        settings.PaletteChoice = *options.paletteChoice;
-        settings.PaletteList = options.paletteList;
+        choices.palette = *options.paletteChoice;
+        choices.paletteList = options.paletteList;
     }
-    if (options.sampling) settings.Sampling = *options.sampling;
-    if (options.fit) settings.Fit = *options.fit;
+    if (options.sampling) choices.sampling = *options.sampling;
+    if (options.fit) choices.fit = *options.fit;
 }
 
-std::string ToneNameOf(const ConversionSettingsFields& settings) {
-    if (settings.Diffusion > 0 && settings.Diffusion < static_cast<int>(kKernelNames.size())) {
-        return kKernelNames[settings.Diffusion];
-    }
-    return kPatternNames.at(static_cast<std::size_t>(settings.ToneStyle));
+std::string ToneNameOf(const ConversionChoices& choices) {
+    const auto kernel = static_cast<std::size_t>(choices.diffusion);
+    if (kernel > 0 && kernel < kKernelNames.size()) return kKernelNames[kernel];
+    return kPatternNames.at(static_cast<std::size_t>(choices.halftone));
 }
 
-std::string PictureChoicesText(const ConversionSettingsFields& settings) {
+std::string PictureChoicesText(const ConversionChoices& choices) {
     std::string text;
     // MODE 2 shows all eight colours whatever the palette choice says.
-    const bool paletteChosen = GeometryOf(settings.ScreenMode).colourCount < 8;
-    if (paletteChosen && settings.PaletteChoice == kBestPalette) text += ", palette best";
-    if (paletteChosen && settings.PaletteChoice == kPaletteList) text += ", palette list";
-    if (settings.Sampling != kPointSampling) text += ", sampling area";
-    if (settings.Fit != kStretch) text += std::string(", fit ") + kFitNames.at(settings.Fit);
+    const bool paletteChosen = GeometryOf(choices.screenMode).colourCount < 8;
+    if (paletteChosen && choices.palette == PaletteChoice::Best) text += ", palette best";
+    if (paletteChosen && choices.palette == PaletteChoice::List) text += ", palette list";
+    if (choices.sampling != Sampling::Point) text += ", sampling area";
+    if (choices.fit != Fit::Stretch)
+        text += std::string(", fit ") + kFitNames.at(static_cast<std::size_t>(choices.fit));
     return text;
 }

@@ -8,8 +8,7 @@
 #include "cli/ConvertPicture.h"
 #include "cli/OutputPlan.h"
 #include "cli/ScreenFile.h"
-#include "convert/ConversionSettings.h"
-#include "convert/PaletteText.h"
+#include "colour/PaletteText.h"
 #include "disc/SlideshowDisc.h"
 #include "platform/files/ControlEscapes.h"
 #include "platform/files/DrivePath.h"
@@ -24,25 +23,28 @@ int UsageError(std::ostream& err, const std::string& message) {
     return 2;
 }
 
-void ApplySettings(const ConverterOptions& options) {
-    ConversionSettings = kStartSettings;
-    ConversionSettings.ScreenMode = static_cast<std::int16_t>(options.screenMode);
-    ConversionSettings.ToneStyle = static_cast<std::int16_t>(options.toneStyle);
-    ConversionSettings.StaggerOn = options.stagger ? 1 : 0;
-    ApplyPictureOptions(options.picture, ConversionSettings);
+// The conversion the options ask for.
+ConversionChoices ChoicesOf(const ConverterOptions& options) {
+    ConversionChoices choices;
+    choices.screenMode = static_cast<ScreenMode>(options.screenMode);
+    choices.halftone = static_cast<Halftone>(options.toneStyle);
+    choices.stagger = options.stagger;
+    ApplyPictureOptions(options.picture, choices);
+    return choices;
 }
 
 // The screen of one planned picture: converted and written to its files, or with --show read
 // from the screen file and rendered.
-EncodedScreen ScreenOf(const PlannedConversion& entry, const ConverterOptions& options) {
+EncodedScreen ScreenOf(const PlannedConversion& entry, const ConverterOptions& options,
+                       const ConversionChoices& choices) {
     if (!entry.conflict.empty()) throw FileError(entry.picture, entry.conflict);
     if (!options.show) {
-        return ConvertPicture(entry.picture, entry.screenFile, entry.previewFile,
-                              entry.displayFile);
+        return ConvertPicture(entry.picture, choices,
+                              {entry.screenFile, entry.previewFile, entry.displayFile});
     }
     std::vector<std::uint8_t> screen = ReadScreenFile(entry.picture, options.screenMode);
     if (entry.displayFile) WriteDisplayPng(*entry.displayFile, screen, options.screenMode);
-    return {std::move(screen), DefaultPalette(options.screenMode)};
+    return {choices.screenMode, std::move(screen), DefaultPalette(options.screenMode), {}};
 }
 
 // What went where, for the report: "a.screen, a.screen.inf, a.png".
@@ -63,12 +65,13 @@ std::string FilesOf(const PlannedConversion& entry) {
 
 // Converts one planned picture and hands its screen to the disc, if there is one; on failure
 // prints "quillix-convert: FILE: reason".
-bool Convert(const PlannedConversion& entry, const ConverterOptions& options, std::ostream& out,
-             std::ostream& err, std::vector<DiscPicture>& disc) {
+bool Convert(const PlannedConversion& entry, const ConverterOptions& options,
+             const ConversionChoices& choices, std::ostream& out, std::ostream& err,
+             std::vector<DiscPicture>& disc) {
     const std::string picture = WithControlsEscaped(entry.picture);
     Palette palette;
     try {
-        EncodedScreen screen = ScreenOf(entry, options);
+        EncodedScreen screen = ScreenOf(entry, options, choices);
         palette = screen.palette;
         if (options.disc) {
             disc.push_back({StemOf(entry.picture), options.screenMode, std::move(screen.palette),
@@ -88,8 +91,8 @@ bool Convert(const PlannedConversion& entry, const ConverterOptions& options, st
         out << picture << " -> " << WithControlsEscaped(FilesOf(entry)) << " (MODE "
             << options.screenMode;
         if (!options.show) {
-            out << ", tone " << ToneNameOf(ConversionSettings)
-                << (options.stagger ? ", stagger" : "") << PictureChoicesText(ConversionSettings);
+            out << ", tone " << ToneNameOf(choices) << (options.stagger ? ", stagger" : "")
+                << PictureChoicesText(choices);
         }
         out << ")\n";
         // What a BBC Micro must be told before it shows the screen file in these colours.
@@ -140,7 +143,7 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     if (const std::string error = DiscPlanError(plan, options); !error.empty())
         return UsageError(err, error);
 
-    ApplySettings(options);
+    const ConversionChoices choices = ChoicesOf(options);
     const bool showProgress = errIsTerminal && !options.quiet && plan.size() > 1;
     int failures = 0;
     std::vector<DiscPicture> disc;
@@ -148,7 +151,7 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
         if (showProgress)
             err << "[" << i + 1 << "/" << plan.size() << "] "
                 << WithControlsEscaped(plan[i].picture) << "\n";
-        if (!Convert(plan[i], options, out, err, disc)) ++failures;
+        if (!Convert(plan[i], options, choices, out, err, disc)) ++failures;
         out.flush();
         err.flush();
     }

@@ -1,11 +1,14 @@
 # The build's own check of the layout: the plain-C++ core links no Qt and nothing from the
-# folders above it, and only the window program and its tests link the window. A forbidden
+# folders above it, and only the window program and its tests link the window or its module
+# state. A forbidden
 # #include is caught by the layout test (tests/LayoutTest.cpp).
 
-set(QUILLIX_CORE_TARGETS quillix_convert quillix_screen quillix_disc quillix_sample
-    quillix_streaming quillix_picture quillix_files)
-set(QUILLIX_UPPER_TARGETS quillix_acquire quillix_about quillix_cli quillix_window quillix_desktop
-    quillix_registry)
+set(QUILLIX_CORE_TARGETS quillix_colour quillix_sample quillix_screen quillix_convert quillix_disc
+    quillix_streaming quillix_picture quillix_files quillix_module)
+set(QUILLIX_UPPER_TARGETS quillix_acquire quillix_pipeline quillix_about quillix_cli
+    quillix_window quillix_desktop quillix_registry)
+# The window's own: its module state and the window itself.
+set(QUILLIX_WINDOW_TARGETS quillix_module quillix_window)
 
 # Every library that target links, directly or through others.
 function(quillix_linked_libraries target out)
@@ -60,11 +63,13 @@ function(quillix_check_layout)
             continue()
         endif()
         quillix_linked_libraries(${target} links)
-        if(target STREQUAL "quillix_window")
+        if(target IN_LIST QUILLIX_WINDOW_TARGETS)
             continue()
         endif()
-        if("quillix_window" IN_LIST links)
-            message(FATAL_ERROR "Layout: only the window program and its tests may link quillix_window, not ${target}")
-        endif()
+        foreach(window IN LISTS QUILLIX_WINDOW_TARGETS)
+            if(window IN_LIST links)
+                message(FATAL_ERROR "Layout: only the window program and its tests may link ${window}, not ${target}")
+            endif()
+        endforeach()
     endforeach()
 endfunction()

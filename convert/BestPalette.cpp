@@ -5,8 +5,8 @@
 #include <bit>
 #include <cmath>
 
-#include "convert/ColourDifference.h"
-#include "convert/LinearLight.h"
+#include "colour/ColourDifference.h"
+#include "colour/LinearLight.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "colour/LinearPicture.h"
+#include "colour/Palette.h"
 #include "convert/ErrorDiffusion.h"
-#include "convert/LinearPicture.h"
-#include "convert/Palette.h"
 
 // Of all the ways to choose colourCount of the eight colours (28 pairs, 70 fours), the one under
 // which the picture, diffused with the kernel (Floyd-Steinberg when Off), looks most like

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "convert/LinearLight.h"
+#include "colour/LinearLight.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "convert/LinearPicture.h"
-#include "convert/Palette.h"
+#include "colour/LinearPicture.h"
+#include "colour/Palette.h"
 
 // The error diffusion kernels; Off leaves toning to the Half Toning patterns.
 enum class Diffusion : std::int16_t {

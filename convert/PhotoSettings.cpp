@@ -1,10 +1,8 @@
 #include "convert/PhotoSettings.h"
 
-#include "convert/ErrorDiffusion.h"
-
-void ApplyPhotoSettings(ConversionSettingsFields& settings) {
-    settings.Diffusion = static_cast<std::int16_t>(Diffusion::Atkinson);
-    settings.PaletteChoice = kBestPalette;
-    settings.Sampling = kAreaSampling;
-    settings.Fit = kKeepAspect;
+void ApplyPhotoSettings(ConversionChoices& choices) {
+    choices.diffusion = Diffusion::Atkinson;
+    choices.palette = PaletteChoice::Best;
+    choices.sampling = Sampling::Area;
+    choices.fit = Fit::Keep;
 }

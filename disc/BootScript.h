@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "convert/Palette.h"
+#include "colour/Palette.h"
 
 // One picture of a slideshow as the loader shows it.
 struct LoaderSlide {

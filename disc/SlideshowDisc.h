@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "convert/Palette.h"
+#include "colour/Palette.h"
 
 // A converted picture for a disc: the screen memory of its MODE, byte for byte as the screen file
 // holds it, and the colours it is shown in.

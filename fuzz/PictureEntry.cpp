@@ -6,19 +6,18 @@
 #include <QImageReader>
 #include <cstdlib>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "acquire/LoadPicture.h"
 #include "acquire/PictureHeader.h"
-#include "acquire/SampleCapture.h"
 #include "acquire/streaming/StreamSamples.h"
-#include "convert/ConversionSettings.h"
-#include "convert/Module1.h"
+#include "convert/Convert.h"
 #include "fuzz/FuzzEntries.h"
 #include "platform/files/FileError.h"
 #include "platform/picture/PictureBox.h"
-#include "screen/EncodeScreen.h"
+#include "sample/SamplePicture.h"
 #include "screen/ScreenGeometry.h"
 
 namespace {
@@ -61,40 +60,27 @@ private:
     int fd_;
 };
 
-// The settings a conversion runs with, spread over every MODE, tone, stagger, fit and sampling
+// The choices a conversion runs with, spread over every MODE, tone, stagger, fit and sampling
 // by the bytes.
-ConversionSettingsFields SettingsFor(const std::uint8_t* data, std::size_t size) {
+ConversionChoices ChoicesFor(const std::uint8_t* data, std::size_t size) {
     std::uint32_t hash = 2166136261u;
     for (std::size_t i = 0; i < size; ++i) hash = (hash ^ data[i]) * 16777619u;
-    static constexpr std::int16_t kModes[] = {0, 1, 2, 4, 5};
-    ConversionSettingsFields settings = kStartSettings;
-    settings.ScreenMode = kModes[hash % 5];
-    settings.ToneStyle = static_cast<std::int16_t>(hash / 5 % 5);
-    settings.StaggerOn = static_cast<std::int16_t>(hash / 25 % 2);
-    settings.Fit = static_cast<std::int16_t>(hash / 50 % 3);
-    settings.Sampling = static_cast<std::int16_t>(hash / 150 % 2);
-    return settings;
+    static constexpr ScreenMode kModes[] = {ScreenMode::Mode0, ScreenMode::Mode1, ScreenMode::Mode2,
+                                            ScreenMode::Mode4, ScreenMode::Mode5};
+    ConversionChoices choices;
+    choices.screenMode = kModes[hash % 5];
+    choices.halftone = static_cast<Halftone>(hash / 5 % 5);
+    choices.stagger = hash / 25 % 2 != 0;
+    choices.fit = static_cast<Fit>(hash / 50 % 3);
+    choices.sampling = static_cast<Sampling>(hash / 150 % 2);
+    return choices;
 }
-
-// The samples a sampling pass drew into the preview, before a conversion draws over them.
-std::vector<std::uint32_t> SamplesIn(const PictureBox& preview) {
-    std::vector<std::uint32_t> samples;
-    for (int y = 0; y < kPreviewHeight; ++y)
-        samples.insert(samples.end(), preview.Row(y), preview.Row(y) + kPreviewWidth);
-    return samples;
-}
-
-class CountingSink : public ScreenSink {
-public:
-    void Put(const std::uint8_t*, std::size_t count) override { bytes += count; }
-    std::size_t bytes = 0;
-};
 
 }  // namespace
 
 void RunPictureInput(const std::uint8_t* data, std::size_t size) {
     if (DeclaresHugePicture(data, size)) return;
-    ConversionSettings = SettingsFor(data, size);
+    const ConversionChoices choices = ChoicesFor(data, size);
     const MemoryFile file(data, size);
     PictureBox source;
     bool loaded = false;
@@ -109,30 +95,21 @@ void RunPictureInput(const std::uint8_t* data, std::size_t size) {
     }
     if (loaded && (source.Width() <= 0 || source.Height() <= 0)) std::abort();
 
-    PictureBox preview(kPreviewWidth, kPreviewHeight);
-    std::vector<std::uint32_t> samples;
+    std::optional<Samples> samples;
     if (loaded) {
-        CaptureSampleGrid(source, preview);
-        samples = SamplesIn(preview);
-        Module1::InitTables();
-        Module1::BuildThresholdTable();
-        CountingSink sink;
-        EncodeScreen(sink, preview);
-        if (sink.bytes !=
-            static_cast<std::size_t>(GeometryOf(ConversionSettings.ScreenMode).screenBytes)) {
+        samples = SamplePicture(source, choices.fit, choices.sampling);
+        const EncodedScreen screen = Convert(*samples, choices);
+        if (screen.bytes.size() !=
+            static_cast<std::size_t>(GeometryOf(choices.screenMode).screenBytes))
             std::abort();
-        }
     }
 
     // The converter samples JPEG and BMP pictures while they decode: a picture the window shows
     // it must take, and take the same samples from.
-    PictureBox streamed(kPreviewWidth, kPreviewHeight);
     try {
-        if (StreamSamples(file.Path(), static_cast<Fit>(ConversionSettings.Fit), streamed,
-                          static_cast<SamplingChoices>(ConversionSettings.Sampling)) &&
-            loaded && SamplesIn(streamed) != samples) {
-            std::abort();
-        }
+        const std::optional<Samples> streamed =
+            StreamSamples(file.Path(), choices.fit, choices.sampling);
+        if (streamed && samples && *streamed != *samples) std::abort();
     } catch (const FileError&) {
         if (loaded) std::abort();
     } catch (const std::bad_alloc&) {

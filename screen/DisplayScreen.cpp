@@ -59,3 +59,7 @@ PictureBox DisplayScreen(const std::vector<std::uint8_t>& screen, int screenMode
     display.Touch();
     return display;
 }
+
+PictureBox DisplayScreen(const EncodedScreen& screen) {
+    return DisplayScreen(screen.bytes, ModeNumber(screen.screenMode), screen.palette);
+}

@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "convert/Palette.h"
+#include "colour/Palette.h"
 #include "platform/picture/PictureBox.h"
+#include "screen/EncodedScreen.h"
 
 // The picture a monitor shows of the screen area: 640 x 512, each BBC pixel as many columns wide
 // as 640 / its MODE's pixels per line and two lines high.
@@ -18,6 +19,9 @@ inline constexpr int kDisplayHeight = 512;
 // other than 0, 1, 2, 4, 5 or a length that is not that MODE's screen.
 PictureBox DisplayScreen(const std::vector<std::uint8_t>& screen, int screenMode,
                          const Palette& palette);
+
+// DisplayScreen of a converted screen's bytes, MODE and palette.
+PictureBox DisplayScreen(const EncodedScreen& screen);
 
 // A physical colour 0-7 (bit 0 red, bit 1 green, bit 2 blue) as a picture box colour value.
 std::uint32_t PhysicalColourValue(int physical);

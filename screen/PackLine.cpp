@@ -1,6 +1,5 @@
 #include "screen/PackLine.h"
 
-#include "convert/LinearLight.h"
 #include "screen/ScreenGeometry.h"
 
 std::uint32_t DisplayColour(int physical) {
@@ -16,28 +15,6 @@ ColourLookup LogicalColourLookup(const Palette& palette) {
         lookup.index[logical] = static_cast<std::uint8_t>(logical);
         lookup.colour[logical] = DisplayColour(palette.physical[logical]);
     }
-    return lookup;
-}
-
-ColourLookup NearestPaletteLookup(const Palette& palette) {
-    const auto labOf = [](int physical) {
-        return LabOfLinear(physical & 1, (physical >> 1) & 1, (physical >> 2) & 1);
-    };
-    ColourLookup lookup;
-    for (int code = 0; code < 8; ++code) {
-        // A code's bits are those of the physical colour it shows: blue 4, green 2, red 1.
-        const int physical = code;
-        std::size_t best = 0;
-        for (std::size_t logical = 1; logical < palette.physical.size(); ++logical) {
-            if (SquaredDistance(labOf(physical), labOf(palette.physical[logical])) <
-                SquaredDistance(labOf(physical), labOf(palette.physical[best])))
-                best = logical;
-        }
-        lookup.index[code] = static_cast<std::uint8_t>(best);
-        lookup.colour[code] = DisplayColour(palette.physical[best]);
-    }
-    lookup.index[kOutsideGrid] = 0;
-    lookup.colour[kOutsideGrid] = DisplayColour(palette.physical[0]);
     return lookup;
 }
 

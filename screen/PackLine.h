@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "convert/Palette.h"
+#include "colour/Palette.h"
 
 // What each pixel code of a scan line stands for: its logical colour and its display colour
 // (red in bits 0..7, green 8..15, blue 16..23). The ordered conversion's codes are the eight
@@ -22,10 +22,6 @@ std::uint32_t DisplayColour(int physical);
 
 // Codes that are the palette's logical colours.
 ColourLookup LogicalColourLookup(const Palette& palette);
-
-// The ordered conversion's codes matched to the palette: each of the eight on/off colours takes
-// the palette colour nearest to it in CIELAB.
-ColourLookup NearestPaletteLookup(const Palette& palette);
 
 // Packs one scan line into its bytes, one per character cell, as the MODE with pixelsPerByte
 // pixels to a byte lays them out; out points at the line's byte in the first cell, and the cells

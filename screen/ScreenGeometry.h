@@ -1,6 +1,22 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+
+#include "sample/Samples.h"
+
+// The BBC Micro's bitmap screen MODEs, by their numbers.
+enum class ScreenMode : std::int16_t {
+    Mode0 = 0,
+    Mode1 = 1,
+    Mode2 = 2,
+    Mode4 = 4,
+    Mode5 = 5,
+};
+
+inline int ModeNumber(ScreenMode mode) {
+    return static_cast<int>(mode);
+}
 
 // How a BBC Micro bitmap MODE lays out its screen memory. Every mode has 32 character rows of
 // 8 scan lines; a character cell is 8 consecutive bytes, one per scan line.
@@ -18,9 +34,12 @@ inline constexpr int kCharacterRows = 32;
 inline constexpr int kLinesPerCharacter = 8;
 inline constexpr int kScanLines = kCharacterRows * kLinesPerCharacter;
 
-// The preview the encoder draws into: one pixel for each sample of the 320 x 256 grid.
-inline constexpr int kPreviewWidth = 320;
-inline constexpr int kPreviewHeight = 256;
+// The preview a conversion draws: one pixel for each position of the sample grid.
+inline constexpr int kPreviewWidth = kGridColumns;
+inline constexpr int kPreviewHeight = kGridRows;
 
 // The geometry of MODE 0, 1, 2, 4 or 5; any other mode raises std::invalid_argument.
 const ScreenGeometry& GeometryOf(int screenMode);
+inline const ScreenGeometry& GeometryOf(ScreenMode mode) {
+    return GeometryOf(ModeNumber(mode));
+}

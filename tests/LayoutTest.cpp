@@ -65,17 +65,37 @@ struct Rule {
     bool noQt = false;                   // no <Q...> headers
 };
 
+// The folders from the top down; each may include only the ones after it (and platform/).
+const std::vector<std::string> kAbove = {"app/",  "cli/",     "about/",  "pipeline/", "acquire/",
+                                         "disc/", "convert/", "screen/", "sample/",   "colour/"};
+
+// Everything listed above a folder in kAbove, and the Qt desktop services.
+std::vector<std::string> Above(const std::string& folder) {
+    std::vector<std::string> above{"platform/desktop/"};
+    for (const std::string& upper : kAbove) {
+        if (upper == folder + "/") break;
+        above.push_back(upper);
+    }
+    return above;
+}
+
 const std::vector<Rule> kRules = {
-    {"convert", {"app/", "about/", "cli/", "acquire/", "platform/desktop/"}, true},
-    {"screen", {"app/", "about/", "cli/", "acquire/", "platform/desktop/"}, true},
-    {"disc", {"app/", "about/", "cli/", "acquire/", "platform/desktop/"}, true},
+    {"colour", Above("colour"), true},
+    {"sample", Above("sample"), true},
+    {"screen", Above("screen"), true},
+    {"convert", Above("convert"), true},
+    {"disc", Above("disc"), true},
     {"platform/files", {}, true},
     {"platform/picture", {}, true},
     {"platform/process", {}, true},
+    {"acquire", {"app/", "cli/", "about/", "pipeline/"}, false},
+    {"pipeline", {"app/", "cli/", "about/"}, false},
     {"about", {"app/", "cli/"}, false},
-    {"acquire", {"app/", "about/", "cli/"}, false},
     {"cli", {"app/", "about/"}, false},
-    {"platform", {"app/", "about/", "cli/", "acquire/", "convert/", "screen/", "disc/"}, false},
+    {"platform",
+     {"app/", "about/", "cli/", "pipeline/", "acquire/", "convert/", "screen/", "disc/", "sample/",
+      "colour/"},
+     false},
 };
 
 bool Applies(const Rule& rule, const std::string& folder) {

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "acquire/streaming/RowFeed.h"
+#include "sample/RowFeed.h"
 
 class ReadOnlyFile;
 

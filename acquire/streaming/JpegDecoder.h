@@ -10,7 +10,7 @@
 #include <span>
 #include <vector>
 
-#include "acquire/streaming/RowFeed.h"
+#include "sample/RowFeed.h"
 
 class ReadOnlyFile;
 

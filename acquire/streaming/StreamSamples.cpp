@@ -2,13 +2,13 @@
 
 #include <cstring>
 
-#include "acquire/SampleCapture.h"
-#include "acquire/streaming/AreaSampler.h"
 #include "acquire/streaming/BmpRows.h"
 #include "acquire/streaming/JpegRows.h"
-#include "acquire/streaming/PointSampler.h"
-#include "acquire/streaming/SampleMapping.h"
 #include "platform/files/ReadOnlyFile.h"
+#include "sample/AreaSampler.h"
+#include "sample/PointSampler.h"
+#include "sample/SampleMapping.h"
+#include "sample/SamplePicture.h"
 
 namespace {
 
@@ -22,23 +22,20 @@ std::unique_ptr<RowSource> OpenRows(const std::string& path, const ReadOnlyFile&
 
 }  // namespace
 
-bool StreamSamples(const std::string& path, Fit fit, PictureBox& preview,
-                   SamplingChoices sampling) {
+std::optional<Samples> StreamSamples(const std::string& path, Fit fit, Sampling sampling) {
     ReadOnlyFile file;
-    if (file.Open(path) != ReadOnlyFile::Refusal::kNone || file.Size() == 0) return false;
+    if (file.Open(path) != ReadOnlyFile::Refusal::kNone || file.Size() == 0) return std::nullopt;
     const std::unique_ptr<RowSource> rows = OpenRows(path, file);
-    if (!rows) return false;
+    if (!rows) return std::nullopt;
     const StoredPicture& picture = rows->Picture();
-    if (sampling != kPointSampling) {
+    if (sampling != Sampling::Point) {
         AreaSampler sampler(GridGeometry(picture.UprightWidth(), picture.UprightHeight(), fit),
                             picture);
         rows->Feed(sampler);
-        StoreAreaColours(sampler.Colours(), preview);
-        return true;
+        return SamplesOfColours(sampler.Colours());
     }
     PointSampler sampler(PointMapping(picture.UprightWidth(), picture.UprightHeight(), fit),
                          picture);
     rows->Feed(sampler);
-    sampler.Store(preview);
-    return true;
+    return sampler.Taken();
 }

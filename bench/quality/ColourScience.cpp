@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "convert/ColourDifference.h"
+#include "colour/ColourDifference.h"
 
 namespace {
 

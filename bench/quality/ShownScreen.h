@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "bench/quality/Plane.h"
-#include "convert/Palette.h"
+#include "colour/Palette.h"
 
 // The picture a BBC Micro shows for a screen memory dump, on the 320 x 256 grid in linear light:
 // MODE 0's pixel pairs averaged, MODEs 1 and 4 one to one, MODEs 2 and 5 pixels doubled.

@@ -19,7 +19,7 @@
 #include "bench/quality/QualityScore.h"
 #include "bench/quality/ShownScreen.h"
 #include "bench/quality/SourceOnGrid.h"
-#include "convert/Palette.h"
+#include "colour/Palette.h"
 #include "screen/ScreenGeometry.h"
 
 namespace {

@@ -10,9 +10,7 @@
 #include <filesystem>
 
 #include "acquire/LoadPicture.h"
-#include "acquire/SampleCapture.h"
-#include "convert/Module1.h"
-#include "screen/WriteImage.h"
+#include "app/Module1.h"
 #include "tests/app/ConvertDirectly.h"
 #include "tests/app/WindowFakes.h"
 
@@ -203,7 +201,6 @@ TEST_F(WindowTest, WindowCyclesMatchTheCommandLineConverter) {
         EXPECT_EQ(ReadFileBytes(pictures / "cli.screen.inf"), sidecar);
 #endif
 
-        // The direct run resets the shared state, so the window's grid is sampled afresh after.
         ConvertDirectly(picture, c.settings, pictures / "direct.screen");
         EXPECT_EQ(ReadFileBytes(pictures / "direct.screen"), screen);
         EXPECT_EQ(ReadFileBytes(pictures / "direct.screen.inf"), sidecar);

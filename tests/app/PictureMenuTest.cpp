@@ -8,10 +8,7 @@
 #include <QRadioButton>
 
 #include "acquire/LoadPicture.h"
-#include "acquire/SampleCapture.h"
-#include "convert/Module1.h"
-#include "convert/PhotoSettings.h"
-#include "screen/WriteImage.h"
+#include "app/ConversionSettings.h"
 #include "tests/app/ConvertDirectly.h"
 #include "tests/app/WindowFakes.h"
 

@@ -21,9 +21,9 @@
 #include "platform/desktop/FileChooser.h"
 #include "platform/desktop/MessageBox.h"
 #include "platform/desktop/SettingsStore.h"
-#include "tests/ConversionState.h"
 #include "tests/ScopedEnvironmentVariable.h"
 #include "tests/TempFolder.h"
+#include "tests/app/module/ConversionState.h"
 
 // Answers each Open dialog with the next queued path (empty: the user cancels).
 class FakeFileChooser : public FileChooser {

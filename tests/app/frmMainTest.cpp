@@ -14,9 +14,10 @@
 #include <QTimer>
 #include <csignal>
 
-#include "convert/Module1.h"
+#include "app/ConversionSettings.h"
+#include "app/Module1.h"
+#include "convert/Convert.h"
 #include "platform/desktop/ApplicationTitle.h"
-#include "screen/WriteImage.h"
 #include "tests/app/WindowFakes.h"
 
 namespace {
@@ -27,16 +28,12 @@ void Click(QAbstractButton* button) {
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
-// What the shared conversion writes for the current SampleGrid and settings.
-std::string ReferenceScreen(const TempFolder& folder, const Settings& settings) {
-    const Settings saved = ConversionSettings;
-    ConversionSettings = settings;
-    Module1::InitTables();
-    Module1::BuildThresholdTable();
-    PictureBox preview(320, 256);
-    WriteImage(preview, folder / "reference.screen", 255);
-    ConversionSettings = saved;
-    return ReadFileBytes(folder / "reference.screen");
+// What the shared conversion makes of the current SampleGrid with the settings.
+std::string ReferenceScreen(const Settings& settings) {
+    const ConversionChoices choices = ChoicesOf(settings);
+    const EncodedScreen screen = ConvertPlanes(Module1::SampleGrid, choices, TonesFor(choices),
+                                               PictureBox(kPreviewWidth, kPreviewHeight));
+    return std::string(screen.bytes.begin(), screen.bytes.end());
 }
 
 TEST_F(WindowTest, StartsWithMode2NoHalftoneAndNothingScheduled) {
@@ -105,7 +102,7 @@ TEST_F(WindowTest, OptionsTakeEffectAtTheNextConvertOnly) {
     Click(window->cmdConvert);
     const std::string after = ReadFileBytes(ScreenPath());
     EXPECT_EQ(after.size(), 10240u);
-    EXPECT_EQ(after, ReferenceScreen(pictures, Settings{5, 4, 1, 1, 320, 256}));
+    EXPECT_EQ(after, ReferenceScreen(Settings{5, 4, 1, 1, 320, 256}));
     EXPECT_EQ(ReadFileBytes(SidecarPath()), "$.SCREEN   005800 000000 002800\r\n");
 }
 

@@ -7,13 +7,13 @@
 
 namespace {
 
-ConversionSettingsFields SettingsOf(const std::vector<std::string>& args) {
+ConversionChoices ChoicesOf(const std::vector<std::string>& args) {
     const ParsedCommandLine parsed = ParseCommandLine(args);
     EXPECT_EQ(parsed.error, "");
-    ConversionSettingsFields settings = kStartSettings;
-    ApplyPictureOptions(parsed.options.picture, settings);
-    settings.ToneStyle = static_cast<std::int16_t>(parsed.options.toneStyle);
-    return settings;
+    ConversionChoices choices;
+    ApplyPictureOptions(parsed.options.picture, choices);
+    choices.halftone = static_cast<Halftone>(parsed.options.toneStyle);
+    return choices;
 }
 
 TEST(PictureOptions, ChoicesInEverySpelling) {
@@ -34,23 +34,23 @@ TEST(PictureOptions, ChoicesInEverySpelling) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.args));
-        const ConversionSettingsFields s = SettingsOf(c.args);
-        EXPECT_EQ(s.ToneStyle, c.tone);
-        EXPECT_EQ(s.Diffusion, c.diffusion);
-        EXPECT_EQ(s.PaletteChoice, c.palette);
-        EXPECT_EQ(s.Sampling, c.sampling);
-        EXPECT_EQ(s.Fit, c.fit);
+        const ConversionChoices s = ChoicesOf(c.args);
+        EXPECT_EQ(static_cast<int>(s.halftone), c.tone);
+        EXPECT_EQ(static_cast<int>(s.diffusion), c.diffusion);
+        EXPECT_EQ(static_cast<int>(s.palette), c.palette);
+        EXPECT_EQ(static_cast<int>(s.sampling), c.sampling);
+        EXPECT_EQ(static_cast<int>(s.fit), c.fit);
     }
-    ConversionSettingsFields photo = kStartSettings;
+    ConversionChoices photo;
     ApplyPhotoSettings(photo);
-    EXPECT_EQ(SettingsOf({"--photo", "p.bmp"}), photo);
+    EXPECT_EQ(ChoicesOf({"--photo", "p.bmp"}), photo);
 }
 
 TEST(PictureOptions, AListIsKeptInOrder) {
-    const ConversionSettingsFields s =
-        SettingsOf({"-m", "1", "--palette", "black,blue,cyan,white", "p.bmp"});
-    EXPECT_EQ(s.PaletteChoice, kPaletteList);
-    EXPECT_EQ(s.PaletteList, (std::array<std::uint8_t, 8>{0, 4, 6, 7}));
+    const ConversionChoices s =
+        ChoicesOf({"-m", "1", "--palette", "black,blue,cyan,white", "p.bmp"});
+    EXPECT_EQ(s.palette, PaletteChoice::List);
+    EXPECT_EQ(s.paletteList.physical, (std::vector<std::uint8_t>{0, 4, 6, 7}));
 }
 
 TEST(PictureOptions, BadValuesNameTheValidOnes) {

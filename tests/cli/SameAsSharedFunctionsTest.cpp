@@ -1,37 +1,28 @@
-// quillix-convert writes byte for byte what the window's pipeline of shared functions writes.
+// quillix-convert writes byte for byte what the shared pipeline writes.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <string>
 #include <vector>
 
-#include "acquire/LoadPicture.h"
-#include "acquire/SampleCapture.h"
-#include "convert/ConversionSettings.h"
-#include "convert/Module1.h"
+#include "pipeline/Pipeline.h"
 #include "platform/picture/PictureBox.h"
-#include "screen/WriteImage.h"
 #include "tests/TempFolder.h"
 #include "tests/acquire/PictureFiles.h"
 #include "tests/cli/RunProgram.h"
 
 namespace {
 
-// What the window does for a picture: load, sample, convert, write.
-PictureBox ConvertAsTheWindowDoes(const std::string& picture, const std::string& screen, int mode,
-                                  int tone, bool stagger) {
-    ConversionSettings = kStartSettings;
-    ConversionSettings.ScreenMode = static_cast<std::int16_t>(mode);
-    ConversionSettings.ToneStyle = static_cast<std::int16_t>(tone);
-    ConversionSettings.StaggerOn = stagger ? 1 : 0;
-    PictureBox source;
-    LoadPicture(picture, source);
-    PictureBox preview(320, 256);
-    CaptureSampleGrid(source, preview);
-    Module1::InitTables();
-    Module1::BuildThresholdTable();
-    WriteImage(preview, screen, 255);
-    return preview;
+// The shared pipeline for a picture: converted and written.
+PictureBox ConvertThroughThePipeline(const std::string& picture, const std::string& screen,
+                                     int mode, int tone, bool stagger) {
+    ConversionChoices choices;
+    choices.screenMode = static_cast<ScreenMode>(mode);
+    choices.halftone = static_cast<Halftone>(tone);
+    choices.stagger = stagger;
+    const EncodedScreen converted = ConvertPictureFile(picture, choices);
+    WriteScreenFiles(screen, converted);
+    return converted.preview;
 }
 
 TEST(SameAsSharedFunctions, EveryModeAndTone) {
@@ -68,8 +59,8 @@ TEST(SameAsSharedFunctions, EveryModeAndTone) {
                                                    {{"QUILLIX_DRIVE_C", folder.Path().string()}});
                 ASSERT_EQ(r.exitCode, 0) << r.err;
 
-                const PictureBox preview =
-                    ConvertAsTheWindowDoes(picture, folder / "shared.screen", mode, tone, stagger);
+                const PictureBox preview = ConvertThroughThePipeline(
+                    picture, folder / "shared.screen", mode, tone, stagger);
                 EXPECT_EQ(ReadFileBytes(folder / "cli.screen"),
                           ReadFileBytes(folder / "shared.screen"));
                 EXPECT_EQ(ReadFileBytes(folder / "cli.screen.inf"),

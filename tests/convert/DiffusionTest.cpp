@@ -5,9 +5,9 @@
 #include <array>
 #include <cmath>
 
+#include "colour/PaletteText.h"
 #include "convert/BestPalette.h"
 #include "convert/ErrorDiffusion.h"
-#include "convert/PaletteText.h"
 
 namespace {
 

@@ -1,6 +1,5 @@
 // The converter's streaming samplers against the window's path (LoadPicture, then
-// CaptureSampleGrid): the same samples and preview for every JPEG and BMP variant, the same
-// refusals.
+// SamplePicture): the same samples for every JPEG and BMP variant, the same refusals.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -12,12 +11,10 @@
 #include <vector>
 
 #include "acquire/LoadPicture.h"
-#include "acquire/SampleCapture.h"
 #include "acquire/streaming/StreamSamples.h"
-#include "convert/ConversionSettings.h"
-#include "convert/Module1.h"
 #include "platform/files/FileError.h"
 #include "platform/picture/PictureBox.h"
+#include "sample/SamplePicture.h"
 #include "tests/TempFolder.h"
 #include "tests/acquire/PictureFiles.h"
 
@@ -25,44 +22,21 @@ namespace {
 
 using namespace picture_files;
 
-constexpr int kGridWidth = 320;
-constexpr int kGridHeight = 256;
-
-// Every plane of the sample grid and every preview pixel, in one list.
-std::vector<std::uint32_t> GridAndPreview(const PictureBox& preview) {
-    std::vector<std::uint32_t> all;
-    for (int y = 0; y < kGridHeight; ++y) {
-        for (int x = 0; x < kGridWidth; ++x) {
-            const auto& grid = Module1::SampleGrid;
-            all.push_back(static_cast<std::uint32_t>(
-                grid.RedPlane(x, y) | grid.GreenPlane(x, y) << 8 | grid.BluePlane(x, y) << 16));
-            all.push_back(static_cast<std::uint32_t>(preview.Point(x, y)));
-        }
-    }
-    return all;
-}
-
 void ExpectSameSamples(const std::string& path, Fit fit = Fit::Stretch,
-                       SamplingChoices sampling = kPointSampling) {
-    ConversionSettings.Fit = static_cast<std::int16_t>(fit);
-    ConversionSettings.Sampling = sampling;
-    PictureBox windowPreview(kGridWidth, kGridHeight);
+                       Sampling sampling = Sampling::Point) {
+    std::vector<std::int32_t> wanted;
     {
         PictureBox source;
         LoadPicture(path, source);
-        CaptureSampleGrid(source, windowPreview);
+        wanted = SamplePicture(source, fit, sampling).Colours();
     }
-    const std::vector<std::uint32_t> wanted = GridAndPreview(windowPreview);
-    Module1::SampleGrid.RedPlane.Clear();
-    PictureBox streamPreview(kGridWidth, kGridHeight);
-    ConversionSettings = {};  // the streaming sampler is told the fit, never reads the settings
-    ASSERT_TRUE(StreamSamples(path, fit, streamPreview, sampling)) << "left to the full decoder";
-    const std::vector<std::uint32_t> got = GridAndPreview(streamPreview);
+    const std::optional<Samples> streamed = StreamSamples(path, fit, sampling);
+    ASSERT_TRUE(streamed) << "left to the full decoder";
+    const std::vector<std::int32_t>& got = streamed->Colours();
     ASSERT_EQ(got.size(), wanted.size());
     for (std::size_t i = 0; i < got.size(); ++i) {
-        const int cell = static_cast<int>(i / 2);
-        ASSERT_EQ(got[i], wanted[i]) << (i % 2 ? "preview" : "grid") << " at " << cell % kGridWidth
-                                     << ", " << cell / kGridWidth;
+        ASSERT_EQ(got[i], wanted[i])
+            << "sample at " << i % kGridColumns << ", " << i / kGridColumns;
     }
 }
 
@@ -151,7 +125,6 @@ TEST(StreamSamples, EveryFitPlacesTheGridAsTheWindowDoes) {
             }
         }
     }
-    ConversionSettings = {};
 }
 
 TEST(StreamSamples, BmpVariantsSampleAsTheWindowDoes) {
@@ -201,22 +174,17 @@ TEST(StreamSamples, OtherPicturesAreLeftToTheWindowsDecoder) {
                                  "not a picture"};
     for (const std::string& bytes : files) {
         WriteFileBytes(folder / "picture", bytes);
-        PictureBox preview(kGridWidth, kGridHeight);
-        EXPECT_FALSE(StreamSamples(folder / "picture", Fit::Stretch, preview))
-            << bytes.substr(0, 4);
-        EXPECT_EQ(preview.Point(0, 0), static_cast<std::int32_t>(PictureBox::kDefaultBackColour));
+        EXPECT_FALSE(StreamSamples(folder / "picture", Fit::Stretch)) << bytes.substr(0, 4);
     }
-    PictureBox preview(kGridWidth, kGridHeight);
-    EXPECT_FALSE(StreamSamples(folder / "missing.jpg", Fit::Stretch, preview));
+    EXPECT_FALSE(StreamSamples(folder / "missing.jpg", Fit::Stretch));
 }
 
 // The reason the streaming path gives for a file, or "" when it samples it.
-std::string StreamFailure(const std::string& bytes, SamplingChoices sampling) {
+std::string StreamFailure(const std::string& bytes, Sampling sampling) {
     TempFolder folder;
     WriteFileBytes(folder / "picture", bytes);
-    PictureBox preview(kGridWidth, kGridHeight);
     try {
-        EXPECT_TRUE(StreamSamples(folder / "picture", Fit::Stretch, preview, sampling))
+        EXPECT_TRUE(StreamSamples(folder / "picture", Fit::Stretch, sampling))
             << "left to the full decoder";
     } catch (const FileError& error) {
         return error.Reason();
@@ -282,8 +250,8 @@ TEST(StreamSamples, CutOffDamagedAndHugePicturesAreRefused) {
         {"BMP claiming 100000 x 100000", BmpBytes(hugeBmp), "picture too large (100000 x 100000)"},
     };
     for (const Case& c : cases) {
-        for (const SamplingChoices sampling : {kPointSampling, kAreaSampling}) {
-            SCOPED_TRACE(std::string(c.name) + (sampling == kAreaSampling ? ", area" : ""));
+        for (const Sampling sampling : {Sampling::Point, Sampling::Area}) {
+            SCOPED_TRACE(std::string(c.name) + (sampling == Sampling::Area ? ", area" : ""));
             EXPECT_EQ(StreamFailure(c.bytes, sampling), c.reason);
         }
     }
@@ -310,7 +278,7 @@ TEST(StreamSamples, AreaSamplingAveragesAsTheWindowDoes) {
         SCOPED_TRACE(std::to_string(image.width()) + " x " + std::to_string(image.height()) + " " +
                      options);
         WriteFileBytes(folder / "photo.jpg", Cjpeg(folder, image, options));
-        ExpectSameSamples(folder / "photo.jpg", Fit::Stretch, kAreaSampling);
+        ExpectSameSamples(folder / "photo.jpg", Fit::Stretch, Sampling::Area);
     }
     // Far fewer and far more pixels than cells, in either direction, turned every way and placed
     // by every fit.
@@ -325,7 +293,7 @@ TEST(StreamSamples, AreaSamplingAveragesAsTheWindowDoes) {
                 SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height) +
                              ", orientation " + std::to_string(orientation) + ", fit " +
                              std::to_string(static_cast<int>(fit)));
-                ExpectSameSamples(folder / "turned.jpg", fit, kAreaSampling);
+                ExpectSameSamples(folder / "turned.jpg", fit, Sampling::Area);
             }
         }
     }
@@ -347,10 +315,9 @@ TEST(StreamSamples, AreaSamplingAveragesAsTheWindowDoes) {
                               return bits >= 24 ? v : v % (1u << bits);
                           })};
             WriteFileBytes(folder / "picture.bmp", BmpBytes(bmp));
-            ExpectSameSamples(folder / "picture.bmp", Fit::Keep, kAreaSampling);
+            ExpectSameSamples(folder / "picture.bmp", Fit::Keep, Sampling::Area);
         }
     }
-    ConversionSettings = {};
 }
 
 }  // namespace

@@ -1,3 +1,0 @@
-#include "convert/ConversionSettings.h"
-
-ConversionSettingsFields ConversionSettings;
