@@ -6,7 +6,7 @@
 #include "sample/Samples.h"
 #include "screen/EncodedScreen.h"
 
-// The conversion: the samples turned into the chosen MODE's screen memory, its palette and its
+// The conversion: the samples, adjusted as the choices say (PictureAdjustments), turned into the chosen MODE's screen memory, its palette and its
 // preview, encoded once. The classic conversion (no diffusion, the standard palette) thresholds
 // each channel against the halftone's offsets and takes the MODE's colour with the fewest
 // differing components; otherwise the samples are taken at the MODE's own resolution in linear
