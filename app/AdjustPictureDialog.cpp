@@ -23,8 +23,8 @@ struct Control {
 
 constexpr int kGammaSteps = 100;  // slider steps per doubling of gamma
 
-Control AddControl(QFormLayout* form, const char* label, const AdjustmentRange& range,
-                   double value, bool logarithmic, const std::function<void()>& changed) {
+Control AddControl(QFormLayout* form, const char* label, const AdjustmentRange& range, double value,
+                   bool logarithmic, const std::function<void()>& changed) {
     auto* slider = new QSlider(Qt::Horizontal);
     auto* number = new QDoubleSpinBox;
     const auto toSlider = [logarithmic](double v) {
@@ -78,9 +78,11 @@ std::optional<PictureAdjustments> QtPictureAdjuster::Adjust(
     const auto report = [&] {
         if (ready && changed) changed(values());
     };
-    brightness = AddControl(form, "Brightness", kBrightnessRange, current.brightness, false, report);
+    brightness =
+        AddControl(form, "Brightness", kBrightnessRange, current.brightness, false, report);
     contrast = AddControl(form, "Contrast", kContrastRange, current.contrast, false, report);
-    saturation = AddControl(form, "Saturation", kSaturationRange, current.saturation, false, report);
+    saturation =
+        AddControl(form, "Saturation", kSaturationRange, current.saturation, false, report);
     gamma = AddControl(form, "Gamma", kGammaRange, current.gamma, true, report);
     form->addRow(autoLevels);
     QObject::connect(autoLevels, &QCheckBox::toggled, &dialog, report);

@@ -29,10 +29,9 @@ PictureMenu CreatePictureMenu(QMenuBar* bar, QAction* before) {
     PictureMenu picture;
     picture.menu = new QMenu(QStringLiteral("&Picture"), bar);
     bar->insertMenu(before, picture.menu);
-    picture.diffusion =
-        RadioGroup<6>(picture.menu, "Error Diffusion",
-                      {"Off", "Floyd-Steinberg", "Atkinson", "Sierra", "Jarvis-Judice-Ninke",
-                       "Search"});
+    picture.diffusion = RadioGroup<6>(
+        picture.menu, "Error Diffusion",
+        {"Off", "Floyd-Steinberg", "Atkinson", "Sierra", "Jarvis-Judice-Ninke", "Search"});
     picture.palette = RadioGroup<2>(picture.menu, "Palette", {"Standard", "Best for This Picture"});
     picture.sampling = RadioGroup<2>(picture.menu, "Sampling", {"Point", "Area Average"});
     picture.fit = RadioGroup<3>(picture.menu, "Fit", {"Stretch", "Keep Aspect", "Fill"});

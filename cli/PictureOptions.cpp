@@ -14,7 +14,7 @@ namespace {
 
 constexpr std::array<const char*, 5> kPatternNames{"none", "fine", "coarse", "spiral", "diagonal"};
 // Indexed by the Diffusion kernel; 0 is Off, which the pattern names stand for.
-constexpr std::array<const char*, 6> kKernelNames{"",       "floyd-steinberg", "atkinson",
+constexpr std::array<const char*, 6> kKernelNames{"",       "floyd-steinberg",     "atkinson",
                                                   "sierra", "jarvis-judice-ninke", "search"};
 constexpr std::array<const char*, 2> kSamplingNames{"point", "area"};
 constexpr std::array<const char*, 3> kFitNames{"stretch", "keep", "fill"};
@@ -33,8 +33,7 @@ std::optional<int> IndexOf(const std::array<const char*, N>& names, const std::s
 }
 
 // A number within the range, written as a whole number unless fractions are allowed.
-std::optional<double> NumberIn(const std::string& value, const AdjustmentRange& range,
-                               bool whole) {
+std::optional<double> NumberIn(const std::string& value, const AdjustmentRange& range, bool whole) {
     std::size_t used = 0;
     double number = 0;
     try {

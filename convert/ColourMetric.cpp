@@ -52,9 +52,8 @@ void LabForm(const CielabColour& lab, double form[3][3]) {
         return d * d;
     };
     const double axis[3] = {squared(h, 0, 0), squared(0, h, 0), squared(0, 0, h)};
-    const double pair[3][3] = {{0, squared(h, h, 0), squared(h, 0, h)},
-                               {0, 0, squared(0, h, h)},
-                               {0, 0, 0}};
+    const double pair[3][3] = {
+        {0, squared(h, h, 0), squared(h, 0, h)}, {0, 0, squared(0, h, h)}, {0, 0, 0}};
     for (int i = 0; i < 3; ++i) {
         form[i][i] = axis[i] / (h * h);
         for (int j = i + 1; j < 3; ++j)
@@ -72,9 +71,8 @@ ColourMetric ExactMetric(const double rgb[3]) {
         for (int j = 0; j < 3; ++j)
             for (int k = 0; k < 3; ++k)
                 for (int l = 0; l < 3; ++l) m[i][j] += jacobian[k][i] * form[k][l] * jacobian[l][j];
-    return {static_cast<float>(m[0][0]), static_cast<float>(m[0][1]),
-            static_cast<float>(m[0][2]), static_cast<float>(m[1][1]),
-            static_cast<float>(m[1][2]), static_cast<float>(m[2][2])};
+    return {static_cast<float>(m[0][0]), static_cast<float>(m[0][1]), static_cast<float>(m[0][2]),
+            static_cast<float>(m[1][1]), static_cast<float>(m[1][2]), static_cast<float>(m[2][2])};
 }
 
 // Nodes at the cubes of kSteps + 1 evenly spaced values, so that the dark colours, where the

@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr double kMidGrey = 0.18;         // linear light; sRGB level 118
-constexpr double kClippedShare = 0.005;   // of the samples auto levels lets go black or white
+constexpr double kMidGrey = 0.18;        // linear light; sRGB level 118
+constexpr double kClippedShare = 0.005;  // of the samples auto levels lets go black or white
 constexpr double kLuminance[3] = {0.2126, 0.7152, 0.0722};  // red, green, blue
 
 double Clamped(double value, const AdjustmentRange& range) {
@@ -97,7 +97,8 @@ SamplePlanes Adjusted(const SamplePlanes& samples, const PictureAdjustments& adj
             std::int16_t* channels[3] = {&adjusted.RedPlane(x, y), &adjusted.GreenPlane(x, y),
                                          &adjusted.BluePlane(x, y)};
             double rgb[3];
-            for (int c = 0; c < 3; ++c) rgb[c] = curve[static_cast<std::size_t>(*channels[c] & 0xFF)];
+            for (int c = 0; c < 3; ++c)
+                rgb[c] = curve[static_cast<std::size_t>(*channels[c] & 0xFF)];
             const double grey =
                 kLuminance[0] * rgb[0] + kLuminance[1] * rgb[1] + kLuminance[2] * rgb[2];
             for (int c = 0; c < 3; ++c) {

@@ -61,7 +61,11 @@ struct Field {
     std::vector<float> values;
 
     Field(int w, int h, int mx, int my, int c)
-        : width(w), height(h), margin(mx), marginDown(my), channels(c),
+        : width(w),
+          height(h),
+          margin(mx),
+          marginDown(my),
+          channels(c),
           values(static_cast<std::size_t>(w + 2 * mx) * (h + 2 * my) * c, 0.0f) {}
     int Stride() const { return (width + 2 * margin) * channels; }
     float* At(int x, int y) {
@@ -311,8 +315,9 @@ private:
                 Reweigh(i, j);
         // Whose sums read what changed: every pixel within two kernel reaches.
         for (int j = std::max(0, y - 2 * my_); j <= std::min(height_ - 1, y + 2 * my_); ++j)
-            std::fill_n(dirty_.begin() + static_cast<std::ptrdiff_t>(Index(std::max(0, x - 2 * mx_), j)),
-                        std::min(width_ - 1, x + 2 * mx_) - std::max(0, x - 2 * mx_) + 1, 1);
+            std::fill_n(
+                dirty_.begin() + static_cast<std::ptrdiff_t>(Index(std::max(0, x - 2 * mx_), j)),
+                std::min(width_ - 1, x + 2 * mx_) - std::max(0, x - 2 * mx_) + 1, 1);
         // Every other colour is worse than the one just taken.
         dirty_[Index(x, y)] = 0;
     }

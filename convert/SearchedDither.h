@@ -12,7 +12,10 @@
 // blending of colour), plus kDetailWeight times the squared L* difference after a blur of 0.6
 // (the detail), each to first order about the blurred picture's own colour. A grid pixel is
 // 1/320 of the screen's width: pixelsPerGridColumn of the picture's pixels (2 in MODE 0, 1 in
-// MODEs 1 and 4, 0.5 in MODEs 2 and 5), and one line tall.
+// MODEs 1 and 4, 0.5 in MODEs 2 and 5), and one line tall. Taken about the picture's own colour,
+// the metric weighs errors near black as heavily as CIEDE2000 does there, which keeps dark
+// structure. Being a squared error, it prefers one even offset to sparse dots: a flat area near
+// black or white can come out flat.
 
 // The logical colour of every pixel, row by row. Starts from DiffuseWithLimitedError (the error
 // handed on cut to +-0.5) and sweeps the rows in turn, switching a pixel to another colour
