@@ -50,8 +50,7 @@ double DarkestTenthLit(const LinearPicture& source, const LinearPicture& shown,
     std::vector<std::pair<double, bool>> pixels;
     for (int y = region.top; y < region.bottom; ++y)
         for (int x = region.left; x < region.right; ++x) {
-            const double luminance = 0.2126 * source.red.At(x, y) +
-                                     0.7152 * source.green.At(x, y) +
+            const double luminance = 0.2126 * source.red.At(x, y) + 0.7152 * source.green.At(x, y) +
                                      0.0722 * source.blue.At(x, y);
             const bool lit =
                 shown.red.At(x, y) > 0 || shown.green.At(x, y) > 0 || shown.blue.At(x, y) > 0;
