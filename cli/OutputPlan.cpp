@@ -55,8 +55,8 @@ std::optional<std::pair<std::string, std::string>> ReplacedPicture(
     return std::nullopt;
 }
 
-// Claims the entry's files for its picture; or, when an earlier picture
-// has claimed one of them (by any spelling or link), returns that picture and the file.
+// Claims the entry's files for its picture; or, when an earlier picture has claimed one of them
+// (by any spelling or link), returns that picture and the file.
 std::optional<std::pair<std::string, std::string>> ClaimOutputs(
     const PlannedConversion& entry, std::map<std::string, std::string>& claimed) {
     const std::vector<std::string> outputs = OutputsOf(entry);
