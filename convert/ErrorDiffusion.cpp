@@ -72,13 +72,16 @@ std::vector<PaletteColour> ColoursOf(const Palette& palette) {
 // The palette colour nearest to a colour, in CIELAB or (kInLinearLight) in linear light.
 template <bool kInLinearLight>
 std::size_t Nearest(const float* wanted, const std::vector<PaletteColour>& colours) {
+    // Seen once per pixel, not once per palette colour: the conversion to CIELAB is the cost.
+    Lab seen{};
+    if constexpr (!kInLinearLight) seen = LabOfLinear(wanted[0], wanted[1], wanted[2]);
     const auto distance = [&](const PaletteColour& colour) {
         if constexpr (kInLinearLight) {
             const float dr = wanted[0] - colour.rgb[0], dg = wanted[1] - colour.rgb[1],
                         db = wanted[2] - colour.rgb[2];
             return dr * dr + dg * dg + db * db;
         } else {
-            return SquaredDistance(LabOfLinear(wanted[0], wanted[1], wanted[2]), colour.lab);
+            return SquaredDistance(seen, colour.lab);
         }
     };
     std::size_t best = 0;
