@@ -1,5 +1,4 @@
 // quillix-convert: the window's conversion, from the command line.
-#include <QCoreApplication>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -11,6 +10,5 @@ int main(int argc, char** argv) {
     // The remaining pictures are still converted when whoever reads the output goes away.
     IgnoreClosedPipes();
     std::vector<std::string> args(argv + 1, argv + argc);
-    QCoreApplication app(argc, argv);  // for the image format plugins
     return RunConverter(args, std::cout, std::cerr, StandardErrorIsTerminal());
 }

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "disc/DfsCatalogue.h"
-#include "tests/acquire/PictureFiles.h"
+#include "tests/decode/PictureFiles.h"
 
 namespace {
 

@@ -1,23 +1,19 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include <QBuffer>
-#include <QByteArray>
-#include <QImageReader>
 #include <cstdlib>
 #include <new>
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "acquire/LoadPicture.h"
-#include "acquire/PictureHeader.h"
-#include "acquire/streaming/StreamSamples.h"
 #include "convert/Convert.h"
+#include "decode/LoadPicture.h"
+#include "decode/OpenPicture.h"
 #include "fuzz/FuzzEntries.h"
 #include "platform/files/FileError.h"
 #include "platform/picture/PictureBox.h"
 #include "sample/SamplePicture.h"
+#include "sample/SampleRows.h"
 #include "screen/ScreenGeometry.h"
 
 namespace {
@@ -26,19 +22,7 @@ namespace {
 // how the largest pictures load is the memory tests' business.
 constexpr long long kMaxFuzzedPixels = 1 << 22;
 
-bool DeclaresHugePicture(const std::uint8_t* data, std::size_t size) {
-    QByteArray bytes =
-        QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, FormatFromSignature(bytes.left(64)));
-    QSize declared = reader.size();
-    if (!declared.isValid()) declared = BmpDeclaredSize(bytes.left(64));
-    return declared.isValid() &&
-           static_cast<long long>(declared.width()) * declared.height() > kMaxFuzzedPixels;
-}
-
-// The bytes as a file that LoadPicture can open by name, living in memory only.
+// The bytes as a file that the decoders can open by name, living in memory only.
 class MemoryFile {
 public:
     MemoryFile(const std::uint8_t* data, std::size_t size)
@@ -76,22 +60,32 @@ ConversionChoices ChoicesFor(const std::uint8_t* data, std::size_t size) {
     return choices;
 }
 
+// Whether the picture declares more pixels than a fuzzed input should decode; a refused header
+// is no failure.
+bool DeclaresHugePicture(const std::string& path) {
+    try {
+        const StoredPicture picture = OpenPicture(path, Fallback::kNone)->Picture();
+        return static_cast<long long>(picture.width) * picture.height > kMaxFuzzedPixels;
+    } catch (const FileError&) {
+        return false;
+    }
+}
+
 }  // namespace
 
 void RunPictureInput(const std::uint8_t* data, std::size_t size) {
-    if (DeclaresHugePicture(data, size)) return;
-    const ConversionChoices choices = ChoicesFor(data, size);
     const MemoryFile file(data, size);
+    if (DeclaresHugePicture(file.Path())) return;
+    const ConversionChoices choices = ChoicesFor(data, size);
+    // The window's way: the picture box filled from the rows, then sampled.
     PictureBox source;
     bool loaded = false;
     try {
-        LoadPicture(file.Path(), source);
+        LoadPicture(file.Path(), source, NewPixelBuffer, Fallback::kNone);
         loaded = true;
     } catch (const FileError&) {
         // A refusal must leave the box as it was.
         if (source.Width() != 0 || source.Height() != 0) std::abort();
-    } catch (const std::bad_alloc&) {
-        return;
     }
     if (loaded && (source.Width() <= 0 || source.Height() <= 0)) std::abort();
 
@@ -104,14 +98,13 @@ void RunPictureInput(const std::uint8_t* data, std::size_t size) {
             std::abort();
     }
 
-    // The converter samples JPEG and BMP pictures while they decode: a picture the window shows
-    // it must take, and take the same samples from.
+    // The converter's way: the rows sampled as they decode, only those the grid needs. It must
+    // take what the window shows, refuse what the window refuses, and give the same samples.
     try {
-        const std::optional<Samples> streamed =
-            StreamSamples(file.Path(), choices.fit, choices.sampling);
-        if (streamed && samples && *streamed != *samples) std::abort();
+        const std::unique_ptr<RowSource> rows = OpenPicture(file.Path(), Fallback::kNone);
+        const Samples streamed = SampleRows(*rows, choices.fit, choices.sampling);
+        if (!loaded || streamed != *samples) std::abort();
     } catch (const FileError&) {
         if (loaded) std::abort();
-    } catch (const std::bad_alloc&) {
     }
 }

@@ -24,11 +24,12 @@ PointSampler::PointSampler(const SampleMapping& mapping, const StoredPicture& pi
                      [](const Tap& a, const Tap& b) { return a.row < b.row; });
     for (const Tap& tap : taps_) {
         if (rows_.empty() || rows_.back() != tap.row) rows_.push_back(tap.row);
+        if (columns_.end == 0) columns_ = {tap.column, tap.column + 1};
+        columns_ = {std::min(columns_.begin, tap.column), std::max(columns_.end, tap.column + 1)};
     }
 }
 
 void PointSampler::TakeRow(int row, const std::uint32_t* pixels) {
-    // Each row finds its own taps, so that two bands may be taken at once.
     auto tap = std::lower_bound(taps_.begin(), taps_.end(), row,
                                 [](const Tap& t, int wanted) { return t.row < wanted; });
     for (; tap != taps_.end() && tap->row == row; ++tap) {

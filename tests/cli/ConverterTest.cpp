@@ -10,7 +10,7 @@
 
 #include "platform/process/QuietStderr.h"
 #include "tests/TempFolder.h"
-#include "tests/acquire/PictureFiles.h"
+#include "tests/decode/PictureFiles.h"
 #include "tests/cli/RunProgram.h"
 
 namespace {
