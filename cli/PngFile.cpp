@@ -25,8 +25,8 @@ void Ignore(png_structp, png_const_charp) {}
 
 // Writes the picture into out; false when libpng gave up. Only trivially destroyed state lives
 // here, where libpng may jump back.
-bool Write(png_structp png, png_infop info, const PictureBox& picture,
-           std::vector<png_byte>& row, std::string& out) {
+bool Write(png_structp png, png_infop info, const PictureBox& picture, std::vector<png_byte>& row,
+           std::string& out) {
     if (setjmp(png_jmpbuf(png)) != 0) return false;
     png_set_write_fn(png, &out, &Append, &Flush);
     png_set_IHDR(png, info, static_cast<png_uint_32>(picture.Width()),

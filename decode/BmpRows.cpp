@@ -157,7 +157,8 @@ private:
                 // 5 bits a colour, each level times 8, as Qt's reader scales them.
                 for (int x = 0; x < width; ++x, bytes += 2) {
                     const std::uint32_t v = LittleEndian(bytes, 2);
-                    pixels[x] = ((v >> 10) & 0x1F) << 19 | ((v >> 5) & 0x1F) << 11 | (v & 0x1F) << 3;
+                    pixels[x] =
+                        ((v >> 10) & 0x1F) << 19 | ((v >> 5) & 0x1F) << 11 | (v & 0x1F) << 3;
                 }
                 return;
             case 24:

@@ -23,8 +23,8 @@ struct Reading {
 
 int ReadFromFile(GifFileType* gif, GifByteType* data, int count) {
     auto* reading = static_cast<Reading*>(gif->UserData);
-    const std::int64_t got = reading->file->ReadAt(reinterpret_cast<char*>(data), count,
-                                                   reading->offset);
+    const std::int64_t got =
+        reading->file->ReadAt(reinterpret_cast<char*>(data), count, reading->offset);
     if (got < count) reading->ranOut = true;
     if (got <= 0) return 0;
     reading->offset += got;
@@ -100,7 +100,8 @@ public:
     void Feed(RowConsumer& consumer) override {
         const GifImageDesc& image = gif_->Image;
         const std::vector<std::uint32_t> global = Colours(gif_->SColorMap);
-        const std::vector<std::uint32_t> colours = image.ColorMap ? Colours(image.ColorMap) : global;
+        const std::vector<std::uint32_t> colours =
+            image.ColorMap ? Colours(image.ColorMap) : global;
         std::uint32_t background = kBlack;
         if (transparent_ < 0 && gif_->SBackGroundColor < static_cast<int>(global.size())) {
             background = global[static_cast<std::size_t>(gif_->SBackGroundColor)];
@@ -114,7 +115,8 @@ public:
         }
         std::vector<std::uint32_t> row(static_cast<std::size_t>(screenWidth_), background);
         for (int y = 0; y < screenHeight_; ++y) {
-            if (wanted[static_cast<std::size_t>(y)] && (y < down.begin || y >= down.begin + down.size)) {
+            if (wanted[static_cast<std::size_t>(y)] &&
+                (y < down.begin || y >= down.begin + down.size)) {
                 consumer.TakeRow(y, row.data());
             }
         }
@@ -158,9 +160,8 @@ private:
         static constexpr int kStart[] = {0, 4, 2, 1};
         static constexpr int kStep[] = {8, 8, 4, 2};
         for (int pass = 0; pass < 4; ++pass) {
-            const int rows = height > kStart[pass] ? (height - kStart[pass] + kStep[pass] - 1) /
-                                                         kStep[pass]
-                                                   : 0;
+            const int rows =
+                height > kStart[pass] ? (height - kStart[pass] + kStep[pass] - 1) / kStep[pass] : 0;
             if (line < rows) return kStart[pass] + line * kStep[pass];
             line -= rows;
         }

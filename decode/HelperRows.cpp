@@ -17,6 +17,7 @@
 #include "decode/HelperProtocol.h"
 #include "decode/PictureReasons.h"
 #include "platform/files/FileError.h"
+#include "platform/process/UnderSanitizer.h"
 
 extern char** environ;
 
@@ -132,7 +133,10 @@ private:
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
         posix_spawn_file_actions_adddup2(&actions, sending.Get(), 1);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+        // Qt's readers say what they think of a file on standard error; the program says it once
+        // itself. A sanitizer's report from inside one must show all the same.
+        if (!UnderSanitizer())
+            posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
         posix_spawn_file_actions_adddup2(&actions, picture.Get(), kHelperPictureFd);
         const std::string program = HelperPath();
         char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
@@ -152,7 +156,8 @@ private:
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
                 deadline_ - std::chrono::steady_clock::now());
             pollfd wait{answers_.Get(), POLLIN, 0};
-            const int ready = poll(&wait, 1, static_cast<int>(std::max<long long>(0, left.count())));
+            const int ready =
+                poll(&wait, 1, static_cast<int>(std::max<long long>(0, left.count())));
             if (ready == 0) {
                 kill(child_, SIGKILL);
                 throw FileError(path_, kTooSlowToDecode);
@@ -182,8 +187,8 @@ private:
     // The helper stopped before it said all: it ran out of time, or its decoder failed.
     [[noreturn]] void Fail() {
         if (child_ > 0) Finished();
-        const bool stopped = WIFSIGNALED(status_) &&
-                             (WTERMSIG(status_) == SIGXCPU || WTERMSIG(status_) == SIGKILL);
+        const bool stopped =
+            WIFSIGNALED(status_) && (WTERMSIG(status_) == SIGXCPU || WTERMSIG(status_) == SIGKILL);
         throw FileError(path_, stopped ? kTooSlowToDecode : kDamagedPicture);
     }
 

@@ -210,8 +210,7 @@ void JpegDecoder::EmitMessage(j_common_ptr info, int level) {
 
 void JpegDecoder::ErrorExit(j_common_ptr info) {
     JpegDecoder* decoder = DecoderOf(info);
-    decoder->Note(decoder->errors_.manager.msg_code == JERR_OUT_OF_MEMORY
-                      ? kOutOfMemory
-                      : kInventedPixels);
+    decoder->Note(decoder->errors_.manager.msg_code == JERR_OUT_OF_MEMORY ? kOutOfMemory
+                                                                          : kInventedPixels);
     std::longjmp(decoder->errors_.jump, 1);
 }

@@ -48,7 +48,8 @@ std::unique_ptr<RowSource> NativeRows(const std::string& path, const ReadOnlyFil
     const std::string head = FileBytes(file, 0, 64);
     if (head.rfind("\xFF\xD8\xFF", 0) == 0) return OpenJpegRows(path, file);
     if (head.rfind("\x89PNG\r\n\x1A\n", 0) == 0) return OpenPngRows(path, file);
-    if (head.rfind("GIF87a", 0) == 0 || head.rfind("GIF89a", 0) == 0) return OpenGifRows(path, file);
+    if (head.rfind("GIF87a", 0) == 0 || head.rfind("GIF89a", 0) == 0)
+        return OpenGifRows(path, file);
     if (head.rfind("BM", 0) == 0) {
         if (auto rows = OpenBmpRows(path, file)) return rows;
         const PictureSize declared = BmpDeclaredSize(head);

@@ -22,4 +22,5 @@ enum class Fallback {
 // a folder, not a picture file", "not a regular file", "empty file", ...), is not a picture, or
 // declares a picture larger than kMaxPictureSide on a side (named with its size, before
 // anything is decoded), or its header is cut off or damaged; see decode/PictureReasons.h.
-std::unique_ptr<RowSource> OpenPicture(const std::string& path, Fallback fallback = Fallback::kHelper);
+std::unique_ptr<RowSource> OpenPicture(const std::string& path,
+                                       Fallback fallback = Fallback::kHelper);

@@ -93,8 +93,8 @@ bool StartsWith(const std::string& bytes, const char* prefix) {
 std::string FileBytes(const ReadOnlyFile& file, std::int64_t offset, std::int64_t count) {
     if (offset < 0 || offset >= file.Size() || count <= 0) return {};
     std::string bytes(static_cast<std::size_t>(std::min(count, file.Size() - offset)), '\0');
-    const std::int64_t got = file.ReadAt(bytes.data(), static_cast<std::int64_t>(bytes.size()),
-                                         offset);
+    const std::int64_t got =
+        file.ReadAt(bytes.data(), static_cast<std::int64_t>(bytes.size()), offset);
     bytes.resize(got < 0 ? 0 : static_cast<std::size_t>(got));
     return bytes;
 }

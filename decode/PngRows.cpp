@@ -25,7 +25,8 @@ std::uint32_t Premultiply8(std::uint32_t channel, std::uint32_t alpha) {
 // Qt's premultiplication in 16 bits (QRgba64::premultiplied), then its rounding to 8 bits
 // (QRgba64::toArgb32).
 std::uint32_t To8(std::uint32_t value) {
-    return (value - (value >> 8) + 0x80) >> 8;
+    const std::uint32_t rounded = value + 0x80;
+    return (rounded - (rounded >> 8)) >> 8;
 }
 std::uint32_t Premultiplied16To8(std::uint32_t channel, std::uint32_t alpha) {
     if (alpha == 0xFFFF) return To8(channel);
@@ -51,9 +52,8 @@ struct Reading {
 
 void ReadFromFile(png_structp png, png_bytep data, png_size_t count) {
     auto* reading = static_cast<Reading*>(png_get_io_ptr(png));
-    const std::int64_t got = reading->file->ReadAt(reinterpret_cast<char*>(data),
-                                                   static_cast<std::int64_t>(count),
-                                                   reading->offset);
+    const std::int64_t got = reading->file->ReadAt(
+        reinterpret_cast<char*>(data), static_cast<std::int64_t>(count), reading->offset);
     if (got != static_cast<std::int64_t>(count)) {
         reading->ranOut = true;
         png_error(png, "the file ends too soon");
@@ -208,9 +208,9 @@ private:
             for (std::size_t x = 0; x < width; ++x, in += channels_) {
                 const std::uint32_t a = alpha ? in[channels_ - 1] : 0xFFFF;
                 const std::uint32_t r = Premultiplied16To8(in[0], a);
-                out[x] = colour ? Pixel(r, Premultiplied16To8(in[1], a),
-                                        Premultiplied16To8(in[2], a))
-                                : Pixel(r, r, r);
+                out[x] = colour
+                             ? Pixel(r, Premultiplied16To8(in[1], a), Premultiplied16To8(in[2], a))
+                             : Pixel(r, r, r);
             }
             return;
         }

@@ -58,8 +58,11 @@ bool ReadLayout(const ReadOnlyFile& file, TgaLayout& layout) {
     const std::string head = FileBytes(file, 0, kHeaderSize);
     if (head.size() < kHeaderSize) return false;
     const std::string tail = FileBytes(file, file.Size() - kFooterSize, kFooterSize);
-    const bool footer = tail.size() == kFooterSize && tail.compare(0, kFooterSize, kFooter, kFooterSize) == 0;
-    const auto byte = [&head](int at) { return static_cast<int>(static_cast<unsigned char>(head[at])); };
+    const bool footer =
+        tail.size() == kFooterSize && tail.compare(0, kFooterSize, kFooter, kFooterSize) == 0;
+    const auto byte = [&head](int at) {
+        return static_cast<int>(static_cast<unsigned char>(head[at]));
+    };
     const int idLength = byte(0);
     const int mapType = byte(1);
     const int type = byte(2);
@@ -95,7 +98,8 @@ bool ReadLayout(const ReadOnlyFile& file, TgaLayout& layout) {
         default:
             return false;
     }
-    const bool mapFieldsZero = layout.mapFirst == 0 && layout.mapLength == 0 && layout.mapDepth == 0;
+    const bool mapFieldsZero =
+        layout.mapFirst == 0 && layout.mapLength == 0 && layout.mapDepth == 0;
     if (!footer && layout.type != kColourMapped && (mapType != 0 || !mapFieldsZero)) return false;
     if (layout.alphaBits > layout.depth) return false;
     layout.mapStart = kHeaderSize + idLength;

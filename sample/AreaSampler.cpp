@@ -49,9 +49,9 @@ AreaSampler::AreaSampler(const SampleGeometry& geometry, const StoredPicture& pi
         if (span.end <= span.begin) continue;
         const auto begin = static_cast<int>(span.begin);
         const auto end = static_cast<int>(span.end);
-        columns_ = columns_.end == 0 ? ColumnRange{begin, end}
-                                     : ColumnRange{std::min(columns_.begin, begin),
-                                                   std::max(columns_.end, end)};
+        columns_ = columns_.end == 0
+                       ? ColumnRange{begin, end}
+                       : ColumnRange{std::min(columns_.begin, begin), std::max(columns_.end, end)};
     }
     sums_.resize(gridWidth * geometry.rows.spans.size());
 }

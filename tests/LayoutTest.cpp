@@ -66,9 +66,9 @@ struct Rule {
 };
 
 // The folders from the top down; each may include only the ones after it (and platform/).
-const std::vector<std::string> kAbove = {"app/",    "cli/",  "about/",   "pipeline/",
-                                         "acquire/", "decode/", "disc/", "convert/", "screen/",
-                                         "sample/",  "colour/"};
+const std::vector<std::string> kAbove = {"app/",     "cli/",    "about/", "pipeline/",
+                                         "acquire/", "decode/", "disc/",  "convert/",
+                                         "screen/",  "sample/", "colour/"};
 
 // Everything listed above a folder in kAbove, and the Qt desktop services.
 std::vector<std::string> Above(const std::string& folder) {

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/process/QuietStderr.h"
+#include "platform/process/UnderSanitizer.h"
 #include "tests/TempFolder.h"
-#include "tests/decode/PictureFiles.h"
 #include "tests/cli/RunProgram.h"
+#include "tests/decode/PictureFiles.h"
 
 namespace {
 
@@ -254,20 +254,23 @@ TEST_F(ConverterTest, PictureThatDoesNotFitInMemoryIsNamed) {
     grey.fill(90);
     const std::string screen = folder / "kept.screen";
     for (const QImage& image : {colour, grey}) {
-        // Small files that declare 12000 x 12000 pictures, 576 megabytes in the box.
+        // Small files that declare interlaced 12000 x 12000 pictures: area sampling holds every
+        // row until the last pass, 144 or 432 megabytes.
         std::string png = Encode(image, "png");
         constexpr std::size_t kHeader = 12;  // the IHDR chunk's type, then its data, then CRC
         for (std::size_t i = 0; i < 8; ++i) png.at(kHeader + 4 + i) = "\0\0\x2E\xE0\0\0\x2E\xE0"[i];
+        png.at(kHeader + 4 + 12) = '\1';  // Adam7
         const std::uint32_t crc = PngCrc(png.substr(kHeader, 17));
         for (std::size_t i = 0; i < 4; ++i)
             png.at(kHeader + 17 + i) = static_cast<char>(crc >> (24 - 8 * i));
         const std::string picture = Bytes("big.png", png);
         SCOPED_TRACE(image.format());
         WriteFileBytes(screen, "old screen");
-        const ProgramResult r = RunProgram("/bin/sh",
-                                           {"-c", "ulimit -v 400000 && exec \"$0\" \"$@\"",
-                                            QUILLIX_CONVERT, "-o", screen, picture},
-                                           {{"QUILLIX_DRIVE_C", drive}, {"HOME", home}});
+        const ProgramResult r =
+            RunProgram("/bin/sh",
+                       {"-c", "ulimit -v 100000 && exec \"$0\" \"$@\"", QUILLIX_CONVERT,
+                        "--sampling", "area", "-o", screen, picture},
+                       {{"QUILLIX_DRIVE_C", drive}, {"HOME", home}});
         EXPECT_EQ(r.exitCode, 1);
         EXPECT_EQ(r.err, "quillix-convert: " + picture +
                              ": not enough memory to load a 12000 x 12000 picture\n");
@@ -275,8 +278,8 @@ TEST_F(ConverterTest, PictureThatDoesNotFitInMemoryIsNamed) {
     }
 }
 
-// A decoder's own words are kept off the terminal, except under a sanitizer, whose report from
-// inside a decoder must show.
+// The decoders say nothing of their own, under a sanitizer too (whose reports are never hidden):
+// the one line is all.
 TEST_F(ConverterTest, StandardErrorIsLeftAloneUnderASanitizer) {
     QImage photo(200, 150, QImage::Format_RGB32);
     photo.fill(Qt::darkCyan);
@@ -287,8 +290,7 @@ TEST_F(ConverterTest, StandardErrorIsLeftAloneUnderASanitizer) {
         SCOPED_TRACE(variable);
         const ProgramResult r = Run({"-o", folder / "x.screen", cut}, false, {{variable, ""}});
         EXPECT_EQ(r.exitCode, 1);
-        EXPECT_NE(r.err.find("libpng"), std::string::npos) << r.err;
-        EXPECT_TRUE(r.err.ends_with("\n" + complaint)) << r.err;
+        EXPECT_EQ(r.err, complaint);
     }
 }
 

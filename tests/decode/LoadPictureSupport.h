@@ -6,6 +6,7 @@
 #include <string>
 
 #include "decode/LoadPicture.h"
+#include "decode/PictureReasons.h"
 #include "platform/files/FileError.h"
 #include "platform/picture/PictureBox.h"
 #include "tests/TempFolder.h"

@@ -1,9 +1,5 @@
-#include "platform/process/QuietStderr.h"
+#include "platform/process/UnderSanitizer.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
 
@@ -33,20 +29,4 @@ bool UnderSanitizer() {
         if (std::getenv(name) != nullptr) return true;
     }
     return false;
-}
-
-QuietStderr::QuietStderr() {
-    if (UnderSanitizer()) return;
-    std::fflush(stderr);
-    saved_ = dup(STDERR_FILENO);
-    const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
-    if (saved_ >= 0 && null >= 0) dup2(null, STDERR_FILENO);
-    if (null >= 0) close(null);
-}
-
-QuietStderr::~QuietStderr() {
-    if (saved_ < 0) return;
-    std::fflush(stderr);
-    dup2(saved_, STDERR_FILENO);
-    close(saved_);
 }
