@@ -112,16 +112,16 @@ void Decode() {
     // decoder reads counts.
     file.ForgetShortReads();
     const QSize declared = reader.size();
-    if (declared.isValid()) {
-        if (TooLarge(declared.width(), declared.height())) {
-            Answer(HelperOutcome::kTooLarge, declared.width(), declared.height());
-        }
-        const long long pixels = static_cast<long long>(declared.width()) * declared.height();
-        LimitProcessorTime(static_cast<rlim_t>(std::min<long long>(
-            kHelperMostSeconds, kHelperBaseSeconds + pixels / kHelperPixelsPerSecond)));
-    } else {
-        LimitProcessorTime(kHelperMostSeconds);
+    if (declared.isValid() && TooLarge(declared.width(), declared.height())) {
+        Answer(HelperOutcome::kTooLarge, declared.width(), declared.height());
     }
+    // The budget grows with the declared size, or where a reader cannot tell it before decoding,
+    // with the file's (a picture's pixels come out of its bytes).
+    const long long pixels =
+        declared.isValid() ? static_cast<long long>(declared.width()) * declared.height() : 0;
+    const long long work = std::max<long long>(pixels, file.size());
+    LimitProcessorTime(static_cast<rlim_t>(std::min<long long>(
+        kHelperMostSeconds, kHelperBaseSeconds + work / kHelperPixelsPerSecond)));
     const int orientation = Orientation(reader.transformation());
     QImage image;
     if (!reader.read(&image) || image.isNull()) FailToDecode(reader, file);

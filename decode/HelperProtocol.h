@@ -11,9 +11,10 @@ inline constexpr char kHelperProgram[] = "quillix-picture-helper";
 inline constexpr int kHelperPictureFd = 3;
 
 // The helper's processor-time budget: kHelperBaseSeconds to start Qt and read the header, then as
-// many more as the declared size takes at kHelperPixelsPerSecond (the slowest of Qt's readers,
-// XPM, decodes faster than that), at most kHelperMostSeconds. A decoder that loops on a hostile
-// file is stopped by the system when its budget is spent.
+// many more as the declared size (or, where a reader cannot tell it beforehand, the file's size
+// in bytes) takes at kHelperPixelsPerSecond (the slowest of Qt's readers, XPM, decodes faster
+// than that), at most kHelperMostSeconds. A decoder that loops on a hostile file is stopped by
+// the system when its budget is spent.
 inline constexpr int kHelperBaseSeconds = 2;
 inline constexpr long long kHelperPixelsPerSecond = 1 << 24;
 inline constexpr int kHelperMostSeconds = 20;

@@ -108,6 +108,19 @@ void JpegDecoder::Progress(j_common_ptr info) {
     decoder->CheckCodedDataEnd();
 }
 
+// A progressive picture's scans send every coefficient of every component to its last bit, as
+// every encoder sends them; a file cut short between scans, an end marker put back, leaves some
+// unsent, which libjpeg takes for zero without a word.
+bool JpegDecoder::ScansComplete() const {
+    if (!info_.progressive_mode || info_.coef_bits == nullptr) return true;
+    for (int component = 0; component < info_.num_components; ++component) {
+        for (int k = 0; k < DCTSIZE2; ++k) {
+            if (info_.coef_bits[component][k] != 0) return false;
+        }
+    }
+    return true;
+}
+
 // Leaves out the columns beyond the consumer's, keeping one block column more on each side so
 // that smooth upsampling sees the same neighbours as in a whole decode. offset becomes where the
 // decoded columns start.
@@ -129,7 +142,8 @@ bool JpegDecoder::Decode(std::span<const int> rows, RowConsumer& consumer) {
     if (setjmp(errors_.jump)) return false;
     // Four-byte pixels hold the same values as the RGB ones that Qt's reader asks for.
     info_.out_color_space = JCS_EXT_BGRX;
-    jpeg_start_decompress(&info_);
+    jpeg_start_decompress(&info_);  // takes in every scan of a progressive picture
+    if (!ScansComplete()) Note(kEndedEarly);
     JDIMENSION offset = 0;
     CropTo(consumer.NeededColumns(), offset);
     JSAMPROW target = reinterpret_cast<JSAMPROW>(row_.data() + offset);

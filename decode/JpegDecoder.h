@@ -31,7 +31,8 @@ public:
     // What the decoder may meet.
     enum Trouble : unsigned {
         kRanOut = 1,          // the file ended first: libjpeg was handed an end marker in its place
-        kEndedEarly = 2,      // arithmetic-coded data ended before the last row of blocks
+        kEndedEarly = 2,      // the coded data ended before the last row of blocks, or scans
+                              // of a progressive picture are missing
         kTooManyScans = 4,    // more than kMaxJpegScans scans
         kOutOfMemory = 8,     // libjpeg gave up for want of memory
         kInventedPixels = 16  // libjpeg warned that it made up pixels, or gave up on the data
@@ -74,6 +75,7 @@ private:
     };
     void Note(Trouble trouble);
     void CheckCodedDataEnd();
+    bool ScansComplete() const;
     void CropTo(ColumnRange columns, JDIMENSION& offset);
     static boolean FillInput(j_decompress_ptr info);
     static void SkipInput(j_decompress_ptr info, long count);

@@ -240,8 +240,8 @@ std::uint32_t PngCrc(const std::string& bytes) {
 }
 
 // Under a memory cap (a container, a small machine), a picture that does not fit is an error
-// that replaces nothing, never a crash. (JPEGs are sampled as they decode, so the converter
-// never needs a whole one in memory; a PNG is held whole.)
+// that replaces nothing, never a crash. (Pictures are sampled as they decode, so the converter
+// rarely needs a whole one in memory; an interlaced PNG sampled by area is one that it does.)
 TEST_F(ConverterTest, PictureThatDoesNotFitInMemoryIsNamed) {
     if (UnderSanitizer()) {
         GTEST_SKIP()

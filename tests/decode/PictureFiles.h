@@ -107,10 +107,10 @@ inline std::string MissingEncoder(const char* format) {
            " encoder here: install the Debian package qt6-image-formats-plugins";
 }
 
-// An uncompressed true-colour TGA 2.0 file, rows stored from the top; rgb(x, y) is 0xRRGGBB.
-// Qt reads TGA (2.0 only: with the footer) but does not write it.
+// An uncompressed true-colour TGA file, rows stored from the top, with the TGA 2.0 footer or
+// without (as many writers make it); rgb(x, y) is 0xRRGGBB. Qt does not write TGA.
 inline std::string TgaBytes(int width, int height,
-                            const std::function<std::uint32_t(int, int)>& rgb) {
+                            const std::function<std::uint32_t(int, int)>& rgb, bool footer = true) {
     std::string out;
     PutLe(out, 0, 2);     // no image id, no colour map
     PutLe(out, 2, 1);     // uncompressed true colour
@@ -123,8 +123,23 @@ inline std::string TgaBytes(int width, int height,
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) PutLe(out, rgb(x, y), 3);  // B, G, R
     }
+    if (!footer) return out;
     out.append(8, '\0');  // no extension area, no developer directory
     return out + std::string("TRUEVISION-XFILE.", 18);
+}
+
+// A PNG (or MNG) chunk: length, type, data and CRC.
+inline std::string Chunk(const std::string& type, const std::string& data) {
+    std::string out;
+    PutBe(out, static_cast<std::uint32_t>(data.size()), 4);
+    const std::string body = type + data;
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (const unsigned char byte : body) {
+        crc ^= byte;
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    PutBe(out, ~crc, 4);
+    return out.insert(4, body);
 }
 
 // The JPEG with an APP1 EXIF segment holding only the given orientation (1..8), placed right

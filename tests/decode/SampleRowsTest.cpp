@@ -18,6 +18,7 @@
 #include "sample/SamplePicture.h"
 #include "sample/SampleRows.h"
 #include "tests/TempFolder.h"
+#include "tests/decode/LoadPictureSupport.h"
 #include "tests/decode/PictureFiles.h"
 
 namespace {
@@ -44,36 +45,6 @@ void ExpectSameSamples(const std::string& path, Fit fit = Fit::Stretch,
         ASSERT_EQ(got[i], wanted[i])
             << "sample at " << i % kGridColumns << ", " << i / kGridColumns;
     }
-}
-
-// Sharp colour edges over noise: any difference in chroma upsampling or IDCT shows.
-QImage Photo(int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
-    std::mt19937 random(static_cast<unsigned>(width * 7919 + height));
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const int grain = static_cast<int>(random() % 64);
-            const bool stripe = (x / 3 + y / 5) % 2 == 0;
-            image.setPixel(x, y,
-                           qRgb(stripe ? 200 + grain / 2 : grain, (x * 255 / width) ^ grain,
-                                stripe ? grain : 190 + grain));
-        }
-    }
-    return image;
-}
-
-std::string Cjpeg(const TempFolder& folder, const QImage& image, const std::string& options) {
-    const char* cjpeg = "/usr/bin/cjpeg";
-    if (!std::filesystem::exists(cjpeg)) {
-        ADD_FAILURE() << cjpeg << " is missing: install the package libjpeg-turbo-progs";
-        return "";
-    }
-    WriteFileBytes(folder / "in.ppm", Encode(image, "ppm"));
-    const std::string out = folder / "out.jpg";
-    const std::string command = std::string(cjpeg) + " -quality 90 " + options + " -outfile '" +
-                                out + "' '" + (folder / "in.ppm") + "'";
-    EXPECT_EQ(std::system(command.c_str()), 0) << command;
-    return ReadFileBytes(out);
 }
 
 TEST(StreamSamples, JpegVariantsSampleAsTheWindowDoes) {
