@@ -162,20 +162,27 @@ private:
                 if (wanted_[static_cast<std::size_t>(y)]) Hand(y, raw_.data(), consumer);
             }
         } else {
-            // libpng combines each pass into the rows given to it: the needed rows are held
-            // until the last pass, the others all go into one scratch row.
-            for (std::size_t y = 0; y < wanted_.size(); ++y) {
+            // libpng combines each pass into the rows given to it. The odd rows come whole in the
+            // last pass, so only the even rows that are needed are held, each until the sixth
+            // pass completes it; every other row goes into one scratch row.
+            for (std::size_t y = 0; y < wanted_.size(); y += 2) {
                 if (wanted_[y]) held_[static_cast<int>(y)].resize(rowBytes_);
             }
-            const int passes = PNG_INTERLACE_ADAM7_PASSES;
-            for (int pass = 0; pass < passes; ++pass) {
+            constexpr int kLastPass = PNG_INTERLACE_ADAM7_PASSES - 1;
+            for (int pass = 0; pass <= kLastPass; ++pass) {
                 for (int y = 0; y < picture_.height; ++y) {
                     auto row = held_.find(y);
-                    png_read_row(png, row == held_.end() ? raw_.data() : row->second.data(),
-                                 nullptr);
+                    png_byte* target = row == held_.end() ? raw_.data() : row->second.data();
+                    png_read_row(png, target, nullptr);
+                    if (pass == kLastPass && y % 2 == 1 && wanted_[static_cast<std::size_t>(y)]) {
+                        Hand(y, target, consumer);
+                    }
+                }
+                if (pass == kLastPass - 1) {
+                    for (auto& [y, row] : held_) Hand(y, row.data(), consumer);
+                    held_.clear();
                 }
             }
-            for (auto& [y, row] : held_) Hand(y, row.data(), consumer);
         }
         png_read_end(png, nullptr);
         return true;
@@ -238,7 +245,7 @@ private:
     std::vector<std::uint32_t> palette_;  // premultiplied 0x00RRGGBB
     std::vector<bool> wanted_;
     std::vector<png_byte> raw_;
-    std::map<int, std::vector<png_byte>> held_;  // the needed rows of an interlaced picture
+    std::map<int, std::vector<png_byte>> held_;  // the needed even rows of an interlaced picture
     std::vector<std::uint32_t> pixels_;
 };
 

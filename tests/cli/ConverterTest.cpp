@@ -254,11 +254,11 @@ TEST_F(ConverterTest, PictureThatDoesNotFitInMemoryIsNamed) {
     grey.fill(90);
     const std::string screen = folder / "kept.screen";
     for (const QImage& image : {colour, grey}) {
-        // Small files that declare interlaced 12000 x 12000 pictures: area sampling holds every
-        // row until the last pass, 144 or 432 megabytes.
+        // Small files that declare interlaced 16000 x 16000 pictures: area sampling holds every
+        // even row until the sixth pass, 128 or 384 megabytes.
         std::string png = Encode(image, "png");
         constexpr std::size_t kHeader = 12;  // the IHDR chunk's type, then its data, then CRC
-        for (std::size_t i = 0; i < 8; ++i) png.at(kHeader + 4 + i) = "\0\0\x2E\xE0\0\0\x2E\xE0"[i];
+        for (std::size_t i = 0; i < 8; ++i) png.at(kHeader + 4 + i) = "\0\0\x3E\x80\0\0\x3E\x80"[i];
         png.at(kHeader + 4 + 12) = '\1';  // Adam7
         const std::uint32_t crc = PngCrc(png.substr(kHeader, 17));
         for (std::size_t i = 0; i < 4; ++i)
@@ -273,7 +273,7 @@ TEST_F(ConverterTest, PictureThatDoesNotFitInMemoryIsNamed) {
                        {{"QUILLIX_DRIVE_C", drive}, {"HOME", home}});
         EXPECT_EQ(r.exitCode, 1);
         EXPECT_EQ(r.err, "quillix-convert: " + picture +
-                             ": not enough memory to load a 12000 x 12000 picture\n");
+                             ": not enough memory to load a 16000 x 16000 picture\n");
         EXPECT_EQ(ReadFileBytes(screen), "old screen");
     }
 }
