@@ -294,6 +294,29 @@ TEST_F(ConverterTest, StandardErrorIsLeftAloneUnderASanitizer) {
     }
 }
 
+// A picture with a decoder of its own converts without Qt: the dynamic linker loads no Qt
+// library at all, and its previews are written without Qt too. (Other formats start the picture
+// helper, which does.)
+TEST_F(ConverterTest, CommonFormatsConvertWithoutLoadingQt) {
+    QImage photo(40, 30, QImage::Format_RGB32);
+    photo.fill(Qt::darkCyan);
+    const std::string pictures[] = {
+        Picture("card.bmp"),
+        Bytes("photo.jpg", picture_files::Encode(photo, "jpeg")),
+        Bytes("photo.png", picture_files::Encode(photo, "png")),
+        Bytes("photo.gif", picture_files::GifBytes(8, 6, [](int x, int y) { return x * y; })),
+    };
+    for (const std::string& picture : pictures) {
+        SCOPED_TRACE(picture);
+        const ProgramResult r =
+            Run({"-q", "-o", folder / "x.screen", "--preview", folder / "x.png", picture}, false,
+                {{"LD_DEBUG", "files"}});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_NE(r.err.find("libjpeg"), std::string::npos) << "LD_DEBUG reported nothing";
+        EXPECT_EQ(r.err.find("libQt6"), std::string::npos) << r.err;
+    }
+}
+
 TEST_F(ConverterTest, UnwritableOutputsAreNamedAndReplaceNothing) {
     const std::string picture = Picture("card.bmp");
     WriteFileBytes(folder / "plain", "a file, not a folder");

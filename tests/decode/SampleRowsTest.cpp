@@ -62,9 +62,10 @@ TEST(StreamSamples, JpegVariantsSampleAsTheWindowDoes) {
     struct Size {
         int width, height;
     };
-    // Odd sizes; far fewer, as many and far more rows and columns than the grid; the tall ones
-    // skip whole rows of blocks between samples; the largest is photograph-sized.
-    const Size sizes[] = {{641, 479}, {3, 5}, {1000, 37}, {50, 4999}, {33, 8500}, {1501, 1403}};
+    // Both front ends decode with the one decoder, so what is left to compare is where the
+    // converter skips: odd sizes, far fewer and far more rows and columns than the grid, and a tall
+    // picture that skips whole rows of blocks between samples.
+    const Size sizes[] = {{641, 479}, {3, 5}, {50, 4999}};
     TempFolder folder;
     for (const Size& size : sizes) {
         const QImage photo = Photo(size.width, size.height);
@@ -116,7 +117,7 @@ TEST(StreamSamples, BmpVariantsSampleAsTheWindowDoes) {
     struct Size {
         int width, height;
     };
-    const Size sizes[] = {{5, 3}, {701, 333}, {1001, 2999}};
+    const Size sizes[] = {{5, 3}, {701, 333}};
     TempFolder folder;
     for (const Case& c : cases) {
         for (const Size& size : sizes) {
