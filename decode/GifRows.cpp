@@ -41,22 +41,14 @@ std::vector<std::uint32_t> Colours(const ColorMapObject* map) {
     return colours;
 }
 
-// Where a picture lies on the screen along one axis, moved inside the screen where it overhangs,
-// and cut where it is larger, as Qt places it.
+// Where a picture lies on the screen along one axis: where it says, cut at the screen's edge.
 struct Span {
     int begin;
     int size;
 };
 Span Placed(int begin, int size, int screen) {
-    if (begin >= screen) begin = std::max(0, screen - 1);
-    if (begin + size >= screen) {
-        if (size <= screen) {
-            begin = screen - size;
-        } else {
-            size = screen - begin;
-        }
-    }
-    return {std::max(0, begin), std::max(0, size)};
+    begin = std::min(begin, screen);
+    return {begin, std::min(size, screen - begin)};
 }
 
 class GifRows : public RowSource {

@@ -9,7 +9,7 @@ class ReadOnlyFile;
 
 // The first picture of a GIF, decoded row by row through giflib, as Qt's GIF reader shows it:
 // the logical screen's size (the picture's own when the screen has none), the picture placed on
-// it and moved inside where it overhangs, the rest of the screen black where the picture has a
+// it and cut at its edges, the rest of the screen black where the picture has a
 // transparent colour and otherwise in the background colour of the global colour table;
 // transparent pixels, and indices beyond the colour table, black. Interlaced rows come in the
 // order the file holds them. Raises FileError for a screen larger than kMaxPictureSide on a side,

@@ -513,10 +513,38 @@ TEST(LoadPicture, EveryDecoderLayoutComesOutAsQtConvertsIt) {
                             decoded);
         }
     }
-    const std::string gif = GifBytes(29, 17, [](int x, int y) { return (x * 7 + y * 3) % 256; });
-    QImage decoded;
-    ASSERT_TRUE(decoded.loadFromData(QByteArray::fromStdString(gif)));
-    ExpectAsQtShows(Load(gif), decoded);
+}
+
+// GIF is read by giflib; the picture comes out as Qt's reader shows it, placed on its screen.
+TEST(LoadPicture, GifsComeOutAsQtShowsThem) {
+    struct Case {
+        const char* what;
+        GifLayout layout;
+    };
+    const Case cases[] = {
+        {"plain", {}},
+        {"interlaced", {.interlaced = true}},
+        {"with a table of its own", {.localTable = true}},
+        {"with a transparent colour", {.transparent = 5}},
+        {"on a larger screen",
+         {.screenWidth = 40, .screenHeight = 30, .left = 3, .top = 4, .background = 200}},
+        {"on a larger screen, transparent",
+         {.screenWidth = 40,
+          .screenHeight = 30,
+          .left = 3,
+          .top = 4,
+          .background = 200,
+          .transparent = 9}},
+        {"overhanging its screen", {.screenWidth = 31, .screenHeight = 20, .left = 9, .top = 8}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string gif = GifBytes(
+            29, 17, [](int x, int y) { return (x * 7 + y * 3) % 256; }, c.layout);
+        QImage decoded;
+        ASSERT_TRUE(decoded.loadFromData(QByteArray::fromStdString(gif)));
+        ExpectAsQtShows(Load(gif), decoded);
+    }
 }
 
 // The colour-keyed RGB picture DeepPng writes, read as it is stored: Qt 6.4 reads such a file as

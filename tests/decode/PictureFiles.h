@@ -10,6 +10,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace picture_files {
@@ -161,19 +162,52 @@ inline std::string WithExifOrientation(const std::string& jpeg, int orientation)
     return jpeg.substr(0, 2) + segment + payload + jpeg.substr(2);
 }
 
-// A GIF of 256 grey levels whose pixels are index(x, y), coded as 9-bit LZW literals with a
-// clear code before the code table would grow (which every decoder reads).
-inline std::string GifBytes(int width, int height, const std::function<int(int, int)>& index) {
+// How a GIF's first picture sits on its screen.
+struct GifLayout {
+    int screenWidth = 0;  // 0: the picture's own size
+    int screenHeight = 0;
+    int left = 0;
+    int top = 0;
+    int background = 0;    // the screen's background colour index
+    int transparent = -1;  // a graphics control extension's transparent index, if any
+    bool interlaced = false;
+    bool localTable = false;  // a table of its own, the greys reversed
+};
+
+// A GIF of 256 grey levels whose width x height picture has pixels index(x, y), coded as 9-bit
+// LZW literals with a clear code before the code table would grow (which every decoder reads).
+inline std::string GifBytes(int width, int height, const std::function<int(int, int)>& index,
+                            const GifLayout& layout = {}) {
+    const auto grey = [](std::string& out, bool reversed) {
+        for (int i = 0; i < 256; ++i)
+            out += std::string(3, static_cast<char>(reversed ? 255 - i : i));
+    };
     std::string out = "GIF89a";
-    PutLe(out, static_cast<std::uint32_t>(width), 2);
-    PutLe(out, static_cast<std::uint32_t>(height), 2);
-    out += std::string("\xF7\x00\x00", 3);  // a global table of 256 colours
-    for (int i = 0; i < 256; ++i) out += std::string(3, static_cast<char>(i));
+    PutLe(out, static_cast<std::uint32_t>(layout.screenWidth > 0 ? layout.screenWidth : width), 2);
+    PutLe(out, static_cast<std::uint32_t>(layout.screenHeight > 0 ? layout.screenHeight : height),
+          2);
+    out += '\xF7';  // a global table of 256 colours
+    out += static_cast<char>(layout.background);
+    out += '\0';
+    grey(out, false);
+    if (layout.transparent >= 0) {
+        out += std::string("\x21\xF9\x04\x01\x00\x00", 6);
+        out += static_cast<char>(layout.transparent);
+        out += '\0';
+    }
     out += ',';
-    PutLe(out, 0, 4);
+    PutLe(out, static_cast<std::uint32_t>(layout.left), 2);
+    PutLe(out, static_cast<std::uint32_t>(layout.top), 2);
     PutLe(out, static_cast<std::uint32_t>(width), 2);
     PutLe(out, static_cast<std::uint32_t>(height), 2);
-    out += std::string("\x00\x08", 2);
+    out += static_cast<char>((layout.interlaced ? 0x40 : 0) | (layout.localTable ? 0x87 : 0));
+    if (layout.localTable) grey(out, true);
+    out += '\x08';
+    std::vector<int> rows;  // in the order the file holds them
+    for (const auto& [start, step] : {std::pair{0, 8}, {4, 8}, {2, 4}, {1, 2}}) {
+        for (int y = start; layout.interlaced && y < height; y += step) rows.push_back(y);
+    }
+    for (int y = 0; !layout.interlaced && y < height; ++y) rows.push_back(y);
     std::string data;
     std::uint32_t bits = 0;
     int count = 0;
@@ -184,7 +218,7 @@ inline std::string GifBytes(int width, int height, const std::function<int(int, 
     };
     for (int i = 0; i < width * height; ++i) {
         if (i % 250 == 0) put(256);
-        put(index(i % width, i / width));
+        put(index(i % width, rows[static_cast<std::size_t>(i / width)]));
     }
     put(257);
     if (count > 0) data.push_back(static_cast<char>(bits));
