@@ -4,10 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "decode/PictureReasons.h"
 #include "platform/files/ReadOnlyFile.h"
-
-// The reason given for a file that no decoder knows.
-inline constexpr const char* kNotAPicture = "not a picture, or in a format that cannot be read";
 
 // A picture file opened for a decoder, read through a buffer of its own so that every read
 // request reaches readData whole. That lets it note when a decoder asked for bytes beyond the

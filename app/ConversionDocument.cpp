@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "acquire/LoadPicture.h"
+#include "decode/LoadPicture.h"
 #include "app/CaptureSampleGrid.h"
 #include "app/ConversionSettings.h"
 #include "app/WriteImage.h"

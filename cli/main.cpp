@@ -1,5 +1,4 @@
 // quillix-convert: the window's conversion, from the command line.
-#include <QCoreApplication>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -15,6 +14,5 @@ int main(int argc, char** argv) {
     // file.
     GuardFilesAgainstSignals();
     std::vector<std::string> args(argv + 1, argv + argc);
-    QCoreApplication app(argc, argv);  // for the image format plugins
     return RunConverter(args, std::cout, std::cerr, StandardErrorIsTerminal());
 }

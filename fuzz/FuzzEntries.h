@@ -7,9 +7,11 @@
 // the process (std::abort) when a promise is broken; a refused input is no failure. The libFuzzer
 // targets call them, and the test suite replays the saved inputs in fuzz/regressions through them.
 
-// Picture bytes: load, sample, convert and encode, in a MODE, tone, stagger, fit and sampling
-// picked from the bytes; and sampled as the converter streams them, which must give the same
-// samples. Needs a QCoreApplication for the image plugins.
+// Picture bytes through the row sources (the fallback decoder, Qt's readers in a process of its
+// own, left out), which must hand over every row asked for once; and one input in eight loaded
+// into a picture box, sampled, converted and encoded, in a MODE, tone, stagger, fit and sampling
+// picked from the bytes, and sampled as the converter samples them while they decode, which must
+// refuse the same pictures and give the same samples.
 void RunPictureInput(const std::uint8_t* data, std::size_t size);
 
 // The text of a registry overlay file: parsed, and every key it names read back.

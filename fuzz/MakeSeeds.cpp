@@ -9,8 +9,14 @@
 #include <string>
 #include <vector>
 
+// clang-format off
+#include <cstdio>  // jpeglib.h needs FILE
+#include <jpeglib.h>
+// clang-format on
+
 #include "disc/DfsCatalogue.h"
-#include "tests/acquire/PictureFiles.h"
+#include "tests/decode/DeepPngFile.h"
+#include "tests/decode/PictureFiles.h"
 
 namespace {
 
@@ -56,6 +62,39 @@ std::string Gif(int width, int height, bool interlaced) {
         out += block;
     }
     return out + std::string("\x00;", 2);
+}
+
+// A JPEG that libjpeg writes with arithmetic coding, which Qt's writer cannot make.
+std::string ArithmeticJpeg(int width, int height, bool progressive) {
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = static_cast<JDIMENSION>(width);
+    info.image_height = static_cast<JDIMENSION>(height);
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    info.arith_code = TRUE;
+    if (progressive) jpeg_simple_progression(&info);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<JSAMPLE> row(static_cast<std::size_t>(width) * 3);
+    while (info.next_scanline < info.image_height) {
+        for (int x = 0; x < width * 3; ++x) {
+            row[static_cast<std::size_t>(x)] =
+                static_cast<JSAMPLE>(x * 7 + info.next_scanline * 13);
+        }
+        JSAMPROW rows[] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    std::string bytes(reinterpret_cast<char*>(buffer), size);
+    std::free(buffer);
+    return bytes;
 }
 
 QImage Gradient(int width, int height, QImage::Format format) {
@@ -104,6 +143,15 @@ std::vector<std::pair<std::string, std::string>> PictureSeeds() {
          BmpBytes({8, 4, 4, kBiRle4, palette, std::string("\x06\x12\x00\x00\x04\x33\x00\x01", 8)})},
         {"plain.gif", Gif(8, 6, false)},
         {"interlaced.gif", Gif(5, 9, true)},
+        {"arithmetic.jpg", ArithmeticJpeg(17, 9, false)},
+        {"arithmetic-progressive.jpg", ArithmeticJpeg(9, 17, true)},
+        {"interlaced-deep.png", DeepPng(7, 5, PNG_COLOR_TYPE_RGB_ALPHA, true, false)},
+        {"keyed-grey.png", DeepPng(5, 3, PNG_COLOR_TYPE_GRAY, false, true)},
+        {"footer.tga", TgaBytes(6, 4, [](int x, int y) { return x * 0x102030u + y; })},
+        {"plain.tga", TgaBytes(
+                          4, 6, [](int x, int y) { return x * 0x030201u + y; }, false)},
+        {"cut.xbm", "#define c_width 8\n#define c_height 4\nstatic char c_bits[] = {\n0x01,\n"},
+        {"declared.ppm", "P6\n3 2\n255\n" + std::string(18, '\x7F')},
     };
 }
 

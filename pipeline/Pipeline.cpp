@@ -1,19 +1,21 @@
 #include "pipeline/Pipeline.h"
 
-#include "acquire/LoadPicture.h"
-#include "acquire/streaming/StreamSamples.h"
-#include "platform/picture/PictureBox.h"
-#include "platform/process/QuietStderr.h"
-#include "sample/SamplePicture.h"
+#include <new>
+
+#include "decode/OpenPicture.h"
+#include "decode/PictureReasons.h"
+#include "platform/files/FileError.h"
+#include "sample/SampleRows.h"
 
 Samples SamplePictureFile(const std::string& path, Fit fit, Sampling sampling) {
-    if (std::optional<Samples> streamed = StreamSamples(path, fit, sampling)) return *streamed;
-    PictureBox picture;
-    {
-        QuietStderr quiet;
-        LoadPicture(path, picture);
+    StoredPicture picture;
+    try {
+        const std::unique_ptr<RowSource> rows = OpenPicture(path);
+        picture = rows->Picture();
+        return SampleRows(*rows, fit, sampling);
+    } catch (const std::bad_alloc&) {
+        throw FileError(path, NoMemoryReason(picture.width, picture.height));
     }
-    return SamplePicture(picture, fit, sampling);
 }
 
 EncodedScreen ConvertPictureFile(const std::string& path, const ConversionChoices& choices) {

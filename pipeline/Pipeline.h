@@ -17,9 +17,10 @@
 //                                                             (screen/ScreenFiles.h)
 // ConvertPictureFile composes the first two for a picture file.
 
-// Samples a picture file onto the grid: JPEG and BMP pictures while they decode, never held
-// whole, any other picture loaded whole as the window loads it; the same samples either way.
-// Raises FileError naming the file and the reason when it cannot be read (see LoadPicture).
+// Samples a picture file onto the grid while it decodes (OpenPicture, then SampleRows), never
+// holding more of it than the samples need: the same row sources and samplers as the window's
+// picture box and its sampling pass, so the same samples. Raises FileError naming the file and
+// the reason when it cannot be read (see decode/OpenPicture.h).
 Samples SamplePictureFile(const std::string& path, Fit fit, Sampling sampling);
 
 // Convert(SamplePictureFile(path, choices.fit, choices.sampling), choices).

@@ -45,6 +45,14 @@ AreaSampler::AreaSampler(const SampleGeometry& geometry, const StoredPicture& pi
     for (const Cover& cover : covers_) {
         if (rows_.empty() || rows_.back() != cover.row) rows_.push_back(cover.row);
     }
+    for (const SourceSpan& span : across_) {
+        if (span.end <= span.begin) continue;
+        const auto begin = static_cast<int>(span.begin);
+        const auto end = static_cast<int>(span.end);
+        columns_ = columns_.end == 0
+                       ? ColumnRange{begin, end}
+                       : ColumnRange{std::min(columns_.begin, begin), std::max(columns_.end, end)};
+    }
     sums_.resize(gridWidth * geometry.rows.spans.size());
 }
 
@@ -56,7 +64,6 @@ void AreaSampler::TakeRow(int row, const std::uint32_t* pixels) {
     }
     auto cover = std::lower_bound(covers_.begin(), covers_.end(), row,
                                   [](const Cover& c, int wanted) { return c.row < wanted; });
-    const std::lock_guard lock(adding_);
     for (; cover != covers_.end() && cover->row == row; ++cover) {
         LinearSum* cells = sums_.data() + static_cast<std::size_t>(cover->cell) * downStride_;
         for (std::size_t i = 0; i < across_.size(); ++i) cells[i * acrossStride_] += rowSums[i];

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <mutex>
 #include <vector>
 
 #include "sample/LinearSums.h"
@@ -19,9 +18,9 @@ public:
     AreaSampler(const SampleGeometry& geometry, const StoredPicture& picture);
 
     const std::vector<int>& NeededRows() const override { return rows_; }
+    ColumnRange NeededColumns() const override { return columns_; }
+    // Integer sums come out the same whatever order the rows come in.
     void TakeRow(int row, const std::uint32_t* pixels) override;
-    // Integer sums come out the same whichever band adds first.
-    bool TakesRowsInParallel() const override { return true; }
 
     // The cells' mean colours, as AreaAverages gives them for the upright picture.
     std::vector<std::uint32_t> Colours() const;
@@ -38,6 +37,6 @@ private:
     std::size_t acrossStride_;        // between cells along a stored row
     std::vector<Cover> covers_;       // by row
     std::vector<int> rows_;           // the rows of covers_, each once
-    std::mutex adding_;               // two bands may reach the same cells
+    ColumnRange columns_{0, 0};       // the stored columns that any cell covers
     std::vector<LinearSum> sums_;     // by grid cell, x + y * grid width
 };

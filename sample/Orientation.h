@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 // How a stored picture must be turned to stand upright, numbered as the EXIF orientation tag
 // numbers it: 1 as stored, 2 mirrored, 3 turned half round, 4 flipped top to bottom, 5 mirrored
 // along the main diagonal, 6 turned a quarter clockwise, 7 mirrored along the other diagonal,
@@ -22,3 +24,11 @@ struct StoredPixel {
 
 // The stored pixel that the upright picture shows at (x, y).
 StoredPixel StoredPosition(const StoredPicture& picture, int x, int y);
+
+// Where stored row y lands in the upright picture, held row by row from the top: stored pixel x
+// of the row goes to place first + x * step.
+struct UprightRow {
+    std::ptrdiff_t first;
+    std::ptrdiff_t step;
+};
+UprightRow UprightPlaces(const StoredPicture& picture, int y);

@@ -8,6 +8,7 @@ PointSampler::PointSampler(const SampleMapping& mapping, const StoredPicture& pi
     : gridWidth_(static_cast<int>(mapping.columns.size())),
       gridHeight_(static_cast<int>(mapping.rows.size())),
       values_(mapping.columns.size() * mapping.rows.size(), PictureBox::kNoColour) {
+    taps_.reserve(values_.size());
     for (int y = 0; y < gridHeight_; ++y) {
         const int uprightY = mapping.rows[static_cast<std::size_t>(y)];
         for (int x = 0; x < gridWidth_; ++x) {
@@ -20,15 +21,26 @@ PointSampler::PointSampler(const SampleMapping& mapping, const StoredPicture& pi
             taps_.push_back({stored.y, stored.x, x + y * gridWidth_});
         }
     }
-    std::stable_sort(taps_.begin(), taps_.end(),
-                     [](const Tap& a, const Tap& b) { return a.row < b.row; });
+    // By row (as they come already, unless the picture is turned or flipped), in a pass that
+    // counts them: the sampler is set up for every picture converted, and a comparison sort of
+    // the grid's 81,920 taps would cost more than sampling a small picture.
+    const auto byRow = [](const Tap& a, const Tap& b) { return a.row < b.row; };
+    if (!std::is_sorted(taps_.begin(), taps_.end(), byRow)) {
+        std::vector<std::size_t> start(static_cast<std::size_t>(picture.height) + 1, 0);
+        for (const Tap& tap : taps_) ++start[static_cast<std::size_t>(tap.row) + 1];
+        for (std::size_t row = 1; row < start.size(); ++row) start[row] += start[row - 1];
+        std::vector<Tap> sorted(taps_.size());
+        for (const Tap& tap : taps_) sorted[start[static_cast<std::size_t>(tap.row)]++] = tap;
+        taps_ = std::move(sorted);
+    }
     for (const Tap& tap : taps_) {
         if (rows_.empty() || rows_.back() != tap.row) rows_.push_back(tap.row);
+        if (columns_.end == 0) columns_ = {tap.column, tap.column + 1};
+        columns_ = {std::min(columns_.begin, tap.column), std::max(columns_.end, tap.column + 1)};
     }
 }
 
 void PointSampler::TakeRow(int row, const std::uint32_t* pixels) {
-    // Each row finds its own taps, so that two bands may be taken at once.
     auto tap = std::lower_bound(taps_.begin(), taps_.end(), row,
                                 [](const Tap& t, int wanted) { return t.row < wanted; });
     for (; tap != taps_.end() && tap->row == row; ++tap) {

@@ -16,8 +16,8 @@ public:
     PointSampler(const SampleMapping& mapping, const StoredPicture& picture);
 
     const std::vector<int>& NeededRows() const override { return rows_; }
+    ColumnRange NeededColumns() const override { return columns_; }
     void TakeRow(int row, const std::uint32_t* pixels) override;
-    bool TakesRowsInParallel() const override { return true; }
 
     // The samples taken, as SamplePicture takes them from the whole picture.
     Samples Taken() const { return Samples(values_); }
@@ -32,5 +32,6 @@ private:
     int gridHeight_;
     std::vector<Tap> taps_;             // by row
     std::vector<int> rows_;             // the rows of taps_, each once
+    ColumnRange columns_{0, 0};         // the columns of taps_
     std::vector<std::int32_t> values_;  // colour values by cell; -1 outside the picture
 };

@@ -8,10 +8,10 @@
 
 class PictureBox;
 
-// Samples a picture held in memory onto the grid, placed as fit says (see SampleGeometry). Point
-// sampling takes one pixel per grid position: a position just past the picture's edge reads as
-// -1, and a border of a kept aspect is black. Area sampling takes the mean, in linear light, of
-// the pixels each cell covers.
+// Samples a picture held in memory onto the grid, placed as fit says (see SampleGeometry), through
+// the samplers that sample a file while it decodes (SampleRows). Point sampling takes one pixel
+// per grid position: a position just past the picture's edge reads as -1, and a border of a kept
+// aspect is black. Area sampling takes the mean, in linear light, of the pixels each cell covers.
 Samples SamplePicture(const PictureBox& picture, Fit fit, Sampling sampling);
 
 // The kGridColumns x kGridRows grid placed on a width x height picture for fit.

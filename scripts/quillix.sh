@@ -5,10 +5,11 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-# qt6-image-formats-plugins reads TIFF, WebP, TGA, ICNS and more; the validators check the desktop
-# files that the package installs.
+# libjpeg-turbo, libpng and giflib decode JPEG, PNG and GIF; qt6-image-formats-plugins reads TIFF,
+# WebP, ICNS and more in the picture helper; the validators check the desktop files that the
+# package installs.
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-image-formats-plugins libgtest-dev libbenchmark-dev
-    fonts-dejavu-core libjpeg-turbo-progs libcli11-dev libjpeg62-turbo-dev libpng-dev bash-completion desktop-file-utils
+    fonts-dejavu-core libjpeg-turbo-progs libcli11-dev libjpeg62-turbo-dev libpng-dev libgif-dev bash-completion desktop-file-utils
     appstream man-db)
 # dpkg-shlibdeps (dpkg-dev, file) works out the package's dependencies; lintian checks it.
 package_tools=(dpkg-dev file lintian)

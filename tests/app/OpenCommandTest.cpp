@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "acquire/LoadPicture.h"
+#include "decode/LoadPicture.h"
 #include "app/Module1.h"
 #include "tests/app/ConvertDirectly.h"
 #include "tests/app/WindowFakes.h"

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "acquire/LoadPicture.h"
+#include "decode/LoadPicture.h"
 #include "app/ConversionSettings.h"
 #include "tests/app/ConvertDirectly.h"
 #include "tests/app/WindowFakes.h"

@@ -8,7 +8,7 @@
 #include "pipeline/Pipeline.h"
 #include "platform/picture/PictureBox.h"
 #include "tests/TempFolder.h"
-#include "tests/acquire/PictureFiles.h"
+#include "tests/decode/PictureFiles.h"
 #include "tests/cli/RunProgram.h"
 
 namespace {

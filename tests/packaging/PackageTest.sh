@@ -9,6 +9,7 @@ deb=$1
 wanted=(
     ./usr/bin/quillix
     ./usr/bin/quillix-convert
+    ./usr/libexec/quillix/quillix-picture-helper
     ./usr/share/applications/org.quillix.Quillix.desktop
     ./usr/share/metainfo/org.quillix.Quillix.metainfo.xml
     ./usr/share/icons/hicolor/scalable/apps/org.quillix.Quillix.svg
@@ -28,9 +29,14 @@ failures=0
 for file in "${wanted[@]}"; do
     grep -qxF -- "$file" <<<"$files" || { echo "FAIL: $file is not in $deb"; failures=$((failures + 1)); }
 done
-for program in quillix quillix-convert; do
-    grep -qE "^-rwxr-xr-x root/root .* \./usr/bin/$program\$" <<<"$listing" ||
-        { echo "FAIL: /usr/bin/$program is not an executable owned by root"; failures=$((failures + 1)); }
+for program in bin/quillix bin/quillix-convert libexec/quillix/quillix-picture-helper; do
+    grep -qE "^-rwxr-xr-x root/root .* \./usr/$program\$" <<<"$listing" ||
+        { echo "FAIL: /usr/$program is not an executable owned by root"; failures=$((failures + 1)); }
+done
+# Every library the programs link is a dependency, giflib (GIF) and libpng (PNG) among them.
+for library in libgif7 libpng16-16 libjpeg62-turbo; do
+    dpkg-deb -f "$deb" Depends | grep -q "$library" ||
+        { echo "FAIL: the package does not depend on $library"; failures=$((failures + 1)); }
 done
 
 echo "$(basename "$deb"): $(du -k "$deb" | cut -f1) KiB, installed $(dpkg-deb -f "$deb" Installed-Size) KiB"
