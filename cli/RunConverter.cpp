@@ -90,7 +90,9 @@ bool Convert(const PlannedConversion& entry, const ConverterOptions& options,
     if (!options.quiet) {
         out << picture << " -> " << WithControlsEscaped(FilesOf(entry)) << " (MODE "
             << options.screenMode;
-        if (!options.show) {
+        if (!options.show && options.screenMode == 7) {
+            out << ", teletext" << PictureChoicesText(choices);
+        } else if (!options.show) {
             out << ", tone " << ToneNameOf(choices) << (options.stagger ? ", stagger" : "")
                 << PictureChoicesText(choices);
         }

@@ -7,8 +7,6 @@
 
 namespace {
 
-// Screen memory ends at &7FFF in every MODE.
-constexpr std::uint32_t kScreenEnd = 0x8000;
 constexpr std::uint32_t kHostMemory = 0xFFFF0000;
 constexpr int kEscapeError = 17;
 
@@ -45,7 +43,7 @@ std::string PaletteStatements(const LoaderSlide& slide) {
 }  // namespace
 
 std::uint32_t ScreenLoadAddress(int screenMode) {
-    return kHostMemory | (kScreenEnd - GeometryOf(screenMode).screenBytes);
+    return kHostMemory | ScreenMemoryOf(screenMode).startAddress;
 }
 
 std::string BootScript(const std::vector<LoaderSlide>& slides) {

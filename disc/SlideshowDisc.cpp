@@ -23,7 +23,7 @@ std::vector<LoaderSlide> SlidesOf(const std::vector<DiscPicture>& pictures, std:
 }
 
 int ScreenBytes(int screenMode) {
-    return GeometryOf(screenMode).screenBytes;
+    return ScreenMemoryOf(screenMode).screenBytes;
 }
 
 // Whether the first count pictures fit, beside the !BOOT they need.

@@ -3,7 +3,7 @@
 #include "platform/files/DrivePath.h"
 
 std::string SidecarText(int screenMode) {
-    return std::string(GeometryOf(screenMode).sidecarLine) + "\r\n";
+    return std::string(ScreenMemoryOf(screenMode).sidecarLine) + "\r\n";
 }
 
 ScreenFiles::ScreenFiles(const std::string& path) : path_(ToLocalPath(path)), screen_(path_) {}
