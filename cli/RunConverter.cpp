@@ -42,9 +42,10 @@ EncodedScreen ScreenOf(const PlannedConversion& entry, const ConverterOptions& o
         return ConvertPicture(entry.picture, choices,
                               {entry.screenFile, entry.previewFile, entry.displayFile});
     }
-    std::vector<std::uint8_t> screen = ReadScreenFile(entry.picture, options.screenMode);
-    if (entry.displayFile) WriteDisplayPng(*entry.displayFile, screen, options.screenMode);
-    return {choices.screenMode, std::move(screen), DefaultPalette(options.screenMode), {}};
+    ScreenFileContents screen = ReadScreenFile(entry.picture, options.screenMode);
+    if (entry.displayFile) WriteDisplayPng(*entry.displayFile, screen.bytes, screen.screenMode);
+    return {static_cast<ScreenMode>(screen.screenMode), std::move(screen.bytes),
+            DefaultPalette(screen.screenMode), {}};
 }
 
 // What went where, for the report: "a.screen, a.screen.inf, a.png".
@@ -70,11 +71,13 @@ bool Convert(const PlannedConversion& entry, const ConverterOptions& options,
              std::vector<DiscPicture>& disc) {
     const std::string picture = WithControlsEscaped(entry.picture);
     Palette palette;
+    int mode = options.screenMode;
     try {
         EncodedScreen screen = ScreenOf(entry, options, choices);
         palette = screen.palette;
+        mode = ModeNumber(screen.screenMode);
         if (options.disc) {
-            disc.push_back({StemOf(entry.picture), options.screenMode, std::move(screen.palette),
+            disc.push_back({StemOf(entry.picture), mode, std::move(screen.palette),
                             std::move(screen.bytes)});
         }
     } catch (const FileError& error) {
@@ -88,9 +91,8 @@ bool Convert(const PlannedConversion& entry, const ConverterOptions& options,
         return false;
     }
     if (!options.quiet) {
-        out << picture << " -> " << WithControlsEscaped(FilesOf(entry)) << " (MODE "
-            << options.screenMode;
-        if (!options.show && options.screenMode == 7) {
+        out << picture << " -> " << WithControlsEscaped(FilesOf(entry)) << " (MODE " << mode;
+        if (!options.show && mode == 7) {
             out << ", teletext" << PictureChoicesText(choices);
         } else if (!options.show) {
             out << ", tone " << ToneNameOf(choices) << (options.stagger ? ", stagger" : "")
@@ -98,7 +100,7 @@ bool Convert(const PlannedConversion& entry, const ConverterOptions& options,
         }
         out << ")\n";
         // What a BBC Micro must be told before it shows the screen file in these colours.
-        if (const std::string vdu = Vdu19Line(palette, options.screenMode); !vdu.empty()) {
+        if (const std::string vdu = Vdu19Line(palette, mode); !vdu.empty()) {
             out << vdu << "\n";
         }
     }

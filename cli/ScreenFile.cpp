@@ -5,8 +5,9 @@
 #include "platform/files/ReadOnlyFile.h"
 #include "screen/DisplayScreen.h"
 #include "screen/ScreenGeometry.h"
+#include "screen/TeletextPage.h"
 
-std::vector<std::uint8_t> ReadScreenFile(const std::string& path, int screenMode) {
+ScreenFileContents ReadScreenFile(const std::string& path, int screenMode) {
     ReadOnlyFile file;
     switch (file.Open(path)) {
         case ReadOnlyFile::Refusal::kNone:
@@ -20,6 +21,7 @@ std::vector<std::uint8_t> ReadScreenFile(const std::string& path, int screenMode
         case ReadOnlyFile::Refusal::kSystem:
             throw FileError(path, file.ErrorText());
     }
+    if (file.Size() == kTeletextPageBytes) screenMode = ModeNumber(ScreenMode::Mode7);
     const int length = ScreenMemoryOf(screenMode).screenBytes;
     if (file.Size() != length) {
         throw FileError(path,
@@ -32,7 +34,7 @@ std::vector<std::uint8_t> ReadScreenFile(const std::string& path, int screenMode
         throw FileError(path,
                         file.ErrorText().empty() ? "truncated screen file" : file.ErrorText());
     }
-    return screen;
+    return {screenMode, std::move(screen)};
 }
 
 void WriteDisplayPng(const std::string& path, const std::vector<std::uint8_t>& screen,

@@ -66,8 +66,9 @@ struct Rule {
 };
 
 // The folders from the top down; each may include only the ones after it (and platform/).
-const std::vector<std::string> kAbove = {"app/",  "cli/",     "about/",  "pipeline/", "acquire/",
-                                         "disc/", "convert/", "screen/", "sample/",   "colour/"};
+const std::vector<std::string> kAbove = {"app/",     "cli/",      "about/",  "pipeline/",
+                                         "acquire/", "disc/",     "convert/", "teletext/",
+                                         "screen/",  "sample/",   "colour/"};
 
 // Everything listed above a folder in kAbove, and the Qt desktop services.
 std::vector<std::string> Above(const std::string& folder) {
@@ -84,6 +85,7 @@ const std::vector<Rule> kRules = {
     {"sample", Above("sample"), true},
     {"screen", Above("screen"), true},
     {"convert", Above("convert"), true},
+    {"teletext", Above("teletext"), true},
     {"disc", Above("disc"), true},
     {"platform/files", {}, true},
     {"platform/picture", {}, true},
@@ -93,8 +95,8 @@ const std::vector<Rule> kRules = {
     {"about", {"app/", "cli/"}, false},
     {"cli", {"app/", "about/"}, false},
     {"platform",
-     {"app/", "about/", "cli/", "pipeline/", "acquire/", "convert/", "screen/", "disc/", "sample/",
-      "colour/"},
+     {"app/", "about/", "cli/", "pipeline/", "acquire/", "convert/", "teletext/", "screen/", "disc/",
+      "sample/", "colour/"},
      false},
 };
 
