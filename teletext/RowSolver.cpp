@@ -55,14 +55,13 @@ struct CellMeans {
                 for (int bg = 0; bg < kColours; ++bg)
                     for (int corners = 0; corners <= 4; ++corners)
                         for (int middles = 0; middles <= 2; ++middles) {
-                            const float share =
-                                (corners * 3 * (sep ? SeparatedShare(0) : 1) +
-                                 middles * 4 * (sep ? SeparatedShare(1) : 1)) /
-                                kCellWeight;
+                            const float share = (corners * 3 * (sep ? SeparatedShare(0) : 1) +
+                                                 middles * 4 * (sep ? SeparatedShare(1) : 1)) /
+                                                kCellWeight;
                             float rgb[3];
                             for (int k = 0; k < 3; ++k)
-                                rgb[k] = share * colours.pure[fg][k] +
-                                         (1 - share) * colours.pure[bg][k];
+                                rgb[k] =
+                                    share * colours.pure[fg][k] + (1 - share) * colours.pure[bg][k];
                             lab[sep][fg][bg][corners][middles] =
                                 LabOfLinear(rgb[0], rgb[1], rgb[2]);
                         }
@@ -124,8 +123,8 @@ void Measure(const RowTargets& targets, int cell, CellCosts& costs) {
                     for (int middles = 0; middles <= 2; ++middles)
                         costs.mean[sep][fg][bg][corners][middles] =
                             kMeanWeight * kCellWeight *
-                            std::sqrt(SquaredDistance(
-                                target, means.lab[sep][fg][bg][corners][middles]));
+                            std::sqrt(
+                                SquaredDistance(target, means.lab[sep][fg][bg][corners][middles]));
     for (int c = 0; c < kColours; ++c) {
         costs.solid[c] = costs.mean[0][c][c][0][0];
         for (int s = 0; s < kSixelsPerCell; ++s) costs.solid[c] += costs.pure[s][c];
@@ -135,8 +134,8 @@ void Measure(const RowTargets& targets, int cell, CellCosts& costs) {
 // The best pattern of a cell in one state, with what each sixel adds when set (delta) on top
 // of the cell all background (base): for each count of corners and middles set, the cheapest
 // sixels of each kind.
-std::uint8_t BestPattern(const float delta[kSixelsPerCell], float base,
-                         const float mean[5][3], float& cost) {
+std::uint8_t BestPattern(const float delta[kSixelsPerCell], float base, const float mean[5][3],
+                         float& cost) {
     int corners[4] = {0, 1, 2, 3};
     std::sort(corners, corners + 4,
               [&](int a, int b) { return delta[kCorners[a]] < delta[kCorners[b]]; });
@@ -174,8 +173,8 @@ void ChooseBest(CellCosts& costs, const CellCosts* after) {
                     delta[s] = costs.On(s, fg, bg, sep) - costs.pure[s][bg];
                     base += costs.pure[s][bg];
                 }
-                costs.best[0][fg][bg][sep] =
-                    BestPattern(delta, base, costs.mean[sep][fg][bg], costs.bestCost[0][fg][bg][sep]);
+                costs.best[0][fg][bg][sep] = BestPattern(delta, base, costs.mean[sep][fg][bg],
+                                                         costs.bestCost[0][fg][bg][sep]);
                 if (after == nullptr) {
                     costs.best[1][fg][bg][sep] = costs.best[0][fg][bg][sep];
                     costs.bestCost[1][fg][bg][sep] = costs.bestCost[0][fg][bg][sep];
@@ -199,6 +198,31 @@ void ChooseBest(CellCosts& costs, const CellCosts* after) {
 
 }  // namespace
 
+float RowError(const std::uint8_t* row, const RowTargets& targets) {
+    const TeletextRow shown = DecodeTeletextRow(row, false);
+    float error = 0;
+    for (int cell = kPictureFirstCell; cell < kTeletextColumns; ++cell) {
+        float rgb[kSixelsPerCell][3];
+        ShownSixels(shown.cells[cell], rgb);
+        float shownMean[3] = {0, 0, 0}, wantedMean[3] = {0, 0, 0};
+        for (int s = 0; s < kSixelsPerCell; ++s) {
+            const auto& wanted = targets[s / 2][2 * (cell - kPictureFirstCell) + s % 2];
+            const float weight = kPairWeight[s / 2];
+            error +=
+                weight * std::sqrt(SquaredDistance(LabOfLinear(wanted[0], wanted[1], wanted[2]),
+                                                   LabOfLinear(rgb[s][0], rgb[s][1], rgb[s][2])));
+            for (int k = 0; k < 3; ++k) {
+                shownMean[k] += weight * rgb[s][k] / kCellWeight;
+                wantedMean[k] += weight * wanted[k] / kCellWeight;
+            }
+        }
+        error += kMeanWeight * kCellWeight *
+                 std::sqrt(SquaredDistance(LabOfLinear(wantedMean[0], wantedMean[1], wantedMean[2]),
+                                           LabOfLinear(shownMean[0], shownMean[1], shownMean[2])));
+    }
+    return error;
+}
+
 RowSolver::RowSolver()
     : cells_(kTeletextColumns + 1),
       now_(kStates, kUnreached),
@@ -211,7 +235,8 @@ void RowSolver::Relax(int to, float cost, int from, std::uint8_t byte) {
     if (cost >= next_[to]) return;
     if (next_[to] == kUnreached) nextLive_.push_back(to);
     next_[to] = cost;
-    back_[static_cast<std::size_t>(cell_) * kStates + to] = {static_cast<std::uint16_t>(from), byte};
+    back_[static_cast<std::size_t>(cell_) * kStates + to] = {static_cast<std::uint16_t>(from),
+                                                             byte};
 }
 
 void RowSolver::Expand(int cell, int state, float cost) {
@@ -261,8 +286,7 @@ void RowSolver::Expand(int cell, int state, float cost) {
               static_cast<std::uint8_t>(kGraphicsColour + colour));
     if (bg != fg) Relax(On(fg, fg, sep, held), cost + here.solid[fg], state, kNewBackground);
     if (bg != 0)
-        Relax(On(fg, 0, sep, held), cost + here.Pattern(held, fg, 0, sep), state,
-              kBlackBackground);
+        Relax(On(fg, 0, sep, held), cost + here.Pattern(held, fg, 0, sep), state, kBlackBackground);
     if (held == 0) Relax(Off(fg, bg, sep, 0), cost + here.solid[bg], state, kReleaseGraphics);
 }
 

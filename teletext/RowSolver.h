@@ -9,8 +9,7 @@
 
 // What a row of sixels should look like: the linear red, green and blue of each of its 3 x 78
 // sixels, [pair][column].
-using RowTargets =
-    std::array<std::array<std::array<float, 3>, kPictureSixelColumns>, kSixelRows>;
+using RowTargets = std::array<std::array<std::array<float, 3>, kPictureSixelColumns>, kSixelRows>;
 
 // A row as solved: its 40 bytes and the error they show, the sum over the picture area's sixels
 // of each sixel's CIELAB distance from its target, weighted by its height (3, 4 or 3).
@@ -33,6 +32,14 @@ struct SolvedRow {
 //  - no contiguous or separated code while Hold is on, so that a held mosaic is never redrawn
 //    in another set than the one it was shown in.
 // Cell 0 starts the row with a graphics colour or separated code and shows black.
+class RowSolver;
+
+// The error a row of bytes shows against its targets, as RowSolver counts it, worked out from
+// what the SAA5050 shows of it (DecodeTeletextRow): each picture sixel's CIELAB distance from its
+// target times its height, plus, for each cell, half its mean colour's distance from its
+// target's mean times the cell's height (20), since the eye blends a cell's sixels too.
+float RowError(const std::uint8_t* row, const RowTargets& targets);
+
 class RowSolver {
 public:
     RowSolver();

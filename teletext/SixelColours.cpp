@@ -6,7 +6,8 @@ SixelColours Make() {
     SixelColours colours;
     for (int c = 0; c < 8; ++c) {
         for (int k = 0; k < 3; ++k) colours.pure[c][k] = static_cast<float>(c >> k & 1);
-        colours.pureLab[c] = LabOfLinear(colours.pure[c][0], colours.pure[c][1], colours.pure[c][2]);
+        colours.pureLab[c] =
+            LabOfLinear(colours.pure[c][0], colours.pure[c][1], colours.pure[c][2]);
     }
     for (int pair = 0; pair < kSixelRows; ++pair)
         for (int fg = 0; fg < 8; ++fg)

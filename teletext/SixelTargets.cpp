@@ -16,7 +16,8 @@ Span Covering(double from, double to) {
     Span span;
     span.first = static_cast<int>(from);
     for (int at = span.first; at < to; ++at)
-        span.weights.push_back(static_cast<float>(std::min<double>(at + 1, to) - std::max<double>(at, from)));
+        span.weights.push_back(
+            static_cast<float>(std::min<double>(at + 1, to) - std::max<double>(at, from)));
     return span;
 }
 
@@ -54,7 +55,8 @@ SixelTargets TargetsOf(const SamplePlanes& samples) {
             for (std::size_t j = 0; j < rowSpan.weights.size(); ++j) {
                 const int y = std::min(rowSpan.first + static_cast<int>(j), kGridRows - 1);
                 for (std::size_t i = 0; i < columnSpan.weights.size(); ++i) {
-                    const int x = std::min(columnSpan.first + static_cast<int>(i), kGridColumns - 1);
+                    const int x =
+                        std::min(columnSpan.first + static_cast<int>(i), kGridColumns - 1);
                     const float w = rowSpan.weights[j] * columnSpan.weights[i];
                     const float* pixel = linear.data() + 3 * (y * kGridColumns + x);
                     for (int k = 0; k < 3; ++k) sum[k] += w * pixel[k];

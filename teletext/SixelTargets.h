@@ -20,7 +20,9 @@ inline constexpr int kSixelRowTenths[kSixelRows] = {3, 4, 3};
 struct SixelTargets {
     std::vector<float> rgb = std::vector<float>(3 * kPictureSixelColumns * kPictureSixelRows);
 
-    float* At(int column, int row) { return rgb.data() + 3 * (row * kPictureSixelColumns + column); }
+    float* At(int column, int row) {
+        return rgb.data() + 3 * (row * kPictureSixelColumns + column);
+    }
     const float* At(int column, int row) const {
         return rgb.data() + 3 * (row * kPictureSixelColumns + column);
     }
