@@ -38,5 +38,7 @@ PictureMenu CreatePictureMenu(QMenuBar* bar, QAction* before) {
     picture.menu->addSeparator();
     picture.photo = picture.menu->addAction(QStringLiteral("Photo Settings"));
     picture.copyPalette = picture.menu->addAction(QStringLiteral("Copy Palette Commands"));
+    picture.menu->addSeparator();
+    picture.teletext = picture.menu->addAction(QStringLiteral("Teletext (MODE 7)"));
     return picture;
 }

@@ -7,7 +7,8 @@ class QMenu;
 class QMenuBar;
 
 // The Picture menu: radio groups of submenus for the picture choices, each item's index the
-// value of its ConversionSettings field, then "Photo Settings" and "Copy Palette Commands".
+// value of its ConversionSettings field, then "Photo Settings" and "Copy Palette Commands", and
+// "Teletext (MODE 7)".
 struct PictureMenu {
     QMenu* menu = nullptr;
     std::array<QAction*, 5> diffusion{};  // Off, then the kernels in Diffusion order
@@ -16,6 +17,7 @@ struct PictureMenu {
     std::array<QAction*, 3> fit{};        // Stretch, Keep Aspect, Fill
     QAction* photo = nullptr;
     QAction* copyPalette = nullptr;
+    QAction* teletext = nullptr;  // converts in MODE 7
 };
 
 // Builds the menu into the bar, in front of `before`, with the first item of each group chosen.
