@@ -137,6 +137,7 @@ PictureBox DisplayTeletext(const std::vector<std::uint8_t>& page) {
 PictureBox HalveDisplay(const PictureBox& display) {
     const int width = display.Width() / 2, height = display.Height() / 2;
     PictureBox half(width, height, 0);
+    const std::array<float, 256>& linear = LinearOfLevel();
     for (int y = 0; y < height; ++y) {
         const std::uint32_t* top = display.Row(2 * y);
         const std::uint32_t* bottom = display.Row(2 * y + 1);
@@ -144,8 +145,8 @@ PictureBox HalveDisplay(const PictureBox& display) {
         for (int x = 0; x < width; ++x) {
             std::uint32_t value = 0;
             for (int channel = 0; channel < 3; ++channel) {
-                const auto level = [channel](std::uint32_t colour) {
-                    return LinearOf(static_cast<int>(colour >> (8 * channel) & 0xFF));
+                const auto level = [channel, &linear](std::uint32_t colour) {
+                    return linear[colour >> (8 * channel) & 0xFF];
                 };
                 const float mean = (level(top[2 * x]) + level(top[2 * x + 1]) +
                                     level(bottom[2 * x]) + level(bottom[2 * x + 1])) /

@@ -14,15 +14,17 @@ constexpr int kColours = 8;
 // The states: foreground (0 while still in text, before the first graphics colour), background,
 // separated, and Hold. Without Hold a state also says what the last cell was: a code (0) or a
 // mosaic with the cell's best pattern (1) or the pattern best for it and the next cell (2),
-// which Hold would take up. With Hold it carries the held pattern.
+// which Hold would take up. With Hold it carries the held pattern: each foreground, background
+// and set keeps the kHeldSlots cheapest ways there with different held patterns.
+constexpr int kHeldSlots = 2;
 constexpr int kOffStates = kColours * kColours * 2 * 3;
-constexpr int kStates = kOffStates + (kColours - 1) * kColours * 2 * 64;
+constexpr int kStates = kOffStates + (kColours - 1) * kColours * 2 * kHeldSlots;
 
 constexpr int Off(int fg, int bg, int separated, int last) {
     return ((fg * kColours + bg) * 2 + separated) * 3 + last;
 }
-constexpr int On(int fg, int bg, int separated, int held) {
-    return kOffStates + (((fg - 1) * kColours + bg) * 2 + separated) * 64 + held;
+constexpr int OnGroup(int fg, int bg, int separated) {
+    return kOffStates + (((fg - 1) * kColours + bg) * 2 + separated) * kHeldSlots;
 }
 
 constexpr std::uint8_t kGraphicsColour = 0x90;  // + the colour
@@ -116,17 +118,23 @@ void Measure(const RowTargets& targets, int cell, CellCosts& costs) {
                                             target, colours.separatedLab[pair][fg][bg]));
     }
     const Lab target = LabOfLinear(mean[0], mean[1], mean[2]);
+    const auto distance = [&target](const Lab& shown) {
+        return kMeanWeight * kCellWeight * std::sqrt(SquaredDistance(target, shown));
+    };
+    float solidMean[kColours];
+    for (int c = 0; c < kColours; ++c) solidMean[c] = distance(colours.pureLab[c]);
+    // Foreground 0 is text, which shows no mosaics.
     for (int sep = 0; sep < 2; ++sep)
-        for (int fg = 0; fg < kColours; ++fg)
+        for (int fg = 1; fg < kColours; ++fg)
             for (int bg = 0; bg < kColours; ++bg)
                 for (int corners = 0; corners <= 4; ++corners)
                     for (int middles = 0; middles <= 2; ++middles)
                         costs.mean[sep][fg][bg][corners][middles] =
-                            kMeanWeight * kCellWeight *
-                            std::sqrt(
-                                SquaredDistance(target, means.lab[sep][fg][bg][corners][middles]));
+                            fg == bg || corners + middles == 0
+                                ? solidMean[bg]
+                                : distance(means.lab[sep][fg][bg][corners][middles]);
     for (int c = 0; c < kColours; ++c) {
-        costs.solid[c] = costs.mean[0][c][c][0][0];
+        costs.solid[c] = solidMean[c];
         for (int s = 0; s < kSixelsPerCell; ++s) costs.solid[c] += costs.pure[s][c];
     }
 }
@@ -136,9 +144,13 @@ void Measure(const RowTargets& targets, int cell, CellCosts& costs) {
 // sixels of each kind.
 std::uint8_t BestPattern(const float delta[kSixelsPerCell], float base, const float mean[5][3],
                          float& cost) {
+    // The four corners cheapest first, by a sorting network.
     int corners[4] = {0, 1, 2, 3};
-    std::sort(corners, corners + 4,
-              [&](int a, int b) { return delta[kCorners[a]] < delta[kCorners[b]]; });
+    const auto order = [&](int a, int b) {
+        if (delta[kCorners[corners[b]]] < delta[kCorners[corners[a]]])
+            std::swap(corners[a], corners[b]);
+    };
+    order(0, 1), order(2, 3), order(0, 2), order(1, 3), order(1, 2);
     const bool middleFirst = delta[kMiddles[0]] <= delta[kMiddles[1]];
     const int middles[2] = {kMiddles[middleFirst ? 0 : 1], kMiddles[middleFirst ? 1 : 0]};
     cost = std::numeric_limits<float>::infinity();
@@ -227,6 +239,8 @@ RowSolver::RowSolver()
     : cells_(kTeletextColumns + 1),
       now_(kStates, kUnreached),
       next_(kStates, kUnreached),
+      heldNow_(kStates),
+      heldNext_(kStates),
       back_(static_cast<std::size_t>(kTeletextColumns) * kStates) {}
 
 RowSolver::~RowSolver() = default;
@@ -237,6 +251,24 @@ void RowSolver::Relax(int to, float cost, int from, std::uint8_t byte) {
     next_[to] = cost;
     back_[static_cast<std::size_t>(cell_) * kStates + to] = {static_cast<std::uint16_t>(from),
                                                              byte};
+}
+
+void RowSolver::RelaxHeld(int fg, int bg, int sep, int held, float cost, int from,
+                          std::uint8_t byte) {
+    // The slot that holds this pattern, else an empty one, else the dearest.
+    const int group = OnGroup(fg, bg, sep);
+    int to = group;
+    for (int slot = 0; slot < kHeldSlots; ++slot) {
+        const int state = group + slot;
+        if (next_[state] != kUnreached && heldNext_[state] == held) {
+            to = state;
+            break;
+        }
+        if (next_[state] > next_[to]) to = state;
+    }
+    if (cost >= next_[to]) return;
+    heldNext_[to] = static_cast<std::uint8_t>(held);
+    Relax(to, cost, from, byte);
 }
 
 void RowSolver::Expand(int cell, int state, float cost) {
@@ -253,14 +285,15 @@ void RowSolver::Expand(int cell, int state, float cost) {
             }
             if (last != 0) {
                 const int held = cells_[cell - 1].best[last - 1][fg][bg][sep];
-                Relax(On(fg, bg, sep, held), cost + here.Pattern(held, fg, bg, sep), state,
-                      kHoldGraphics);
+                RelaxHeld(fg, bg, sep, held, cost + here.Pattern(held, fg, bg, sep), state,
+                          kHoldGraphics);
             }
         }
+        // A graphics colour's cell shows the background whatever the foreground was, so the
+        // cheapest way to each background and set serves every colour (ExpandColours).
         const float blank = cost + here.solid[bg];
-        for (int colour = 1; colour < kColours; ++colour)
-            Relax(Off(colour, bg, sep, 0), blank, state,
-                  static_cast<std::uint8_t>(kGraphicsColour + colour));
+        Colours& colours = offColours_[bg][sep];
+        if (blank < colours.cost) colours = {blank, state};
         const int newBackground = fg != 0 ? fg : 7;  // text starts white
         if (newBackground != bg)
             Relax(Off(fg, newBackground, sep, 0), cost + here.solid[newBackground], state,
@@ -269,25 +302,46 @@ void RowSolver::Expand(int cell, int state, float cost) {
         Relax(Off(fg, bg, 1 - sep, 0), blank, state, sep ? kContiguous : kSeparated);
         return;
     }
-    const int onState = state - kOffStates;
-    const int held = onState % 64, sep = onState / 64 % 2, bg = onState / 128 % kColours,
-              fg = onState / 128 / kColours + 1;
+    const int group = (state - kOffStates) / kHeldSlots;
+    const int held = heldNow_[state], sep = group % 2, bg = group / 2 % kColours,
+              fg = group / 2 / kColours + 1;
     for (int variant = 0; variant < 2; ++variant) {
         const int pattern = here.best[variant][fg][bg][sep];
         if (variant == 1 && pattern == here.best[0][fg][bg][sep]) break;
-        Relax(On(fg, bg, sep, pattern), cost + here.bestCost[variant][fg][bg][sep], state,
-              SixelByte(pattern));
+        RelaxHeld(fg, bg, sep, pattern, cost + here.bestCost[variant][fg][bg][sep], state,
+                  SixelByte(pattern));
     }
     // A code's cell shows the held mosaic, in the foreground before the code and the background
-    // after it.
+    // after it; for the graphics colours the cheapest source serves them all.
     const float shown = cost + here.Pattern(held, fg, bg, sep);
-    for (int colour = 1; colour < kColours; ++colour)
-        Relax(On(colour, bg, sep, held), shown, state,
-              static_cast<std::uint8_t>(kGraphicsColour + colour));
-    if (bg != fg) Relax(On(fg, fg, sep, held), cost + here.solid[fg], state, kNewBackground);
+    Colours& colours = heldColours_[bg][sep][held];
+    if (colours.cost == kUnreached) heldColourKeys_.push_back((bg * 2 + sep) * 64 + held);
+    if (shown < colours.cost) colours = {shown, state};
+    if (bg != fg) RelaxHeld(fg, fg, sep, held, cost + here.solid[fg], state, kNewBackground);
     if (bg != 0)
-        Relax(On(fg, 0, sep, held), cost + here.Pattern(held, fg, 0, sep), state, kBlackBackground);
+        RelaxHeld(fg, 0, sep, held, cost + here.Pattern(held, fg, 0, sep), state, kBlackBackground);
     if (held == 0) Relax(Off(fg, bg, sep, 0), cost + here.solid[bg], state, kReleaseGraphics);
+}
+
+void RowSolver::ExpandColours() {
+    for (int bg = 0; bg < kColours; ++bg)
+        for (int sep = 0; sep < 2; ++sep) {
+            Colours& colours = offColours_[bg][sep];
+            if (colours.cost == kUnreached) continue;
+            for (int colour = 1; colour < kColours; ++colour)
+                Relax(Off(colour, bg, sep, 0), colours.cost, colours.from,
+                      static_cast<std::uint8_t>(kGraphicsColour + colour));
+            colours = {};
+        }
+    for (const int key : heldColourKeys_) {
+        const int held = key % 64, sep = key / 64 % 2, bg = key / 128;
+        Colours& colours = heldColours_[bg][sep][held];
+        for (int colour = 1; colour < kColours; ++colour)
+            RelaxHeld(colour, bg, sep, held, colours.cost, colours.from,
+                      static_cast<std::uint8_t>(kGraphicsColour + colour));
+        colours = {};
+    }
+    heldColourKeys_.clear();
 }
 
 SolvedRow RowSolver::Solve(const RowTargets& targets) {
@@ -308,12 +362,14 @@ SolvedRow RowSolver::Solve(const RowTargets& targets) {
 
     for (int cell = kPictureFirstCell; cell <= kTeletextColumns; ++cell) {
         std::swap(now_, next_);
+        std::swap(heldNow_, heldNext_);
         std::swap(live_, nextLive_);
         for (const int state : nextLive_) next_[state] = kUnreached;
         nextLive_.clear();
         if (cell == kTeletextColumns) break;
         cell_ = cell;
         for (const int state : live_) Expand(cell, state, now_[state]);
+        ExpandColours();
     }
 
     SolvedRow row;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "colour/LinearLight.h"
@@ -20,11 +21,12 @@ struct SolvedRow {
 
 // Chooses a row's control codes and sixels by dynamic programming over the row's state: the
 // foreground (or text, before the first graphics colour), the background, contiguous or
-// separated, and Hold Graphics with the mosaic it holds. Each cell is a mosaic with the pattern
-// that suits it best in that state (or best for it and a held copy in the next cell), or a
-// code: a graphics colour, New or Black Background, contiguous or separated, Hold or Release
-// Graphics. The result has the least error of all rows built so, under these rules, which keep
-// every row's look the same on every SAA5050 reading emulators have of hold:
+// separated, and Hold Graphics with the mosaic it holds (the two cheapest for each of the others).
+// Each cell is a mosaic with the pattern that suits it best in that state (or best for it and a
+// held copy in the next cell), or a code: a graphics colour, New or Black Background, contiguous or
+// separated, Hold or Release Graphics. The result has the least error of all rows built so, under
+// these rules, which keep every row's look the same on every SAA5050 reading emulators have of
+// hold:
 //  - Hold Graphics only straight after a mosaic cell, so that the mosaic it holds is that
 //    cell's character, whether or not earlier codes or Release cleared the held character;
 //  - Release Graphics only while the held mosaic is blank, so that its own cell shows the
@@ -54,11 +56,24 @@ private:
         std::uint8_t byte;
     };
 
+    // The cheapest way into a graphics colour code's cell from one background and set (and held
+    // mosaic), which serves all seven colours.
+    struct Colours {
+        float cost = std::numeric_limits<float>::infinity();
+        int from = 0;
+    };
+
     void Relax(int to, float cost, int from, std::uint8_t byte);
+    void RelaxHeld(int fg, int bg, int sep, int held, float cost, int from, std::uint8_t byte);
     void Expand(int cell, int state, float cost);
+    void ExpandColours();
 
     std::vector<CellCosts> cells_;
     std::vector<float> now_, next_;
+    std::vector<std::uint8_t> heldNow_, heldNext_;  // the held pattern of each Hold state
+    Colours offColours_[8][2];
+    Colours heldColours_[8][2][64];
+    std::vector<int> heldColourKeys_;
     std::vector<int> live_, nextLive_;
     std::vector<Back> back_;  // [cell][state]
     int cell_ = 0;
