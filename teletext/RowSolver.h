@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "colour/LinearLight.h"
+#include "teletext/CellCosts.h"
 #include "teletext/SixelTargets.h"
 
 // What a row of sixels should look like: the linear red, green and blue of each of its 3 x 78
@@ -45,10 +46,7 @@ float RowError(const std::uint8_t* row, const RowTargets& targets);
 class RowSolver {
 public:
     RowSolver();
-    ~RowSolver();
     SolvedRow Solve(const RowTargets& targets);
-
-    struct CellCosts;
 
 private:
     struct Back {
