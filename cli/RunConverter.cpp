@@ -43,9 +43,15 @@ EncodedScreen ScreenOf(const PlannedConversion& entry, const ConverterOptions& o
                               {entry.screenFile, entry.previewFile, entry.displayFile});
     }
     ScreenFileContents screen = ReadScreenFile(entry.picture, options.screenMode);
-    if (entry.displayFile) WriteDisplayPng(*entry.displayFile, screen.bytes, screen.screenMode);
-    return {static_cast<ScreenMode>(screen.screenMode), std::move(screen.bytes),
-            DefaultPalette(screen.screenMode), {}};
+    // A palette LIST names the colours the screen's logical colours stand for; a MODE 7 page
+    // shows its own.
+    const Palette palette =
+        choices.palette == PaletteChoice::List && screen.screenMode == options.screenMode
+            ? choices.paletteList
+            : DefaultPalette(screen.screenMode);
+    if (entry.displayFile)
+        WriteDisplayPng(*entry.displayFile, screen.bytes, screen.screenMode, palette);
+    return {static_cast<ScreenMode>(screen.screenMode), std::move(screen.bytes), palette, {}};
 }
 
 // What went where, for the report: "a.screen, a.screen.inf, a.png".
@@ -77,8 +83,8 @@ bool Convert(const PlannedConversion& entry, const ConverterOptions& options,
         palette = screen.palette;
         mode = ModeNumber(screen.screenMode);
         if (options.disc) {
-            disc.push_back({StemOf(entry.picture), mode, std::move(screen.palette),
-                            std::move(screen.bytes)});
+            disc.push_back(
+                {StemOf(entry.picture), mode, std::move(screen.palette), std::move(screen.bytes)});
         }
     } catch (const FileError& error) {
         err << kProgram << ": " << error.what() << "\n";
@@ -111,7 +117,7 @@ bool Convert(const PlannedConversion& entry, const ConverterOptions& options,
 // "quillix-convert: FILE: reason" and writes nothing.
 bool WriteDisc(const std::vector<DiscPicture>& pictures, const ConverterOptions& options,
                std::ostream& out, std::ostream& err) {
-    const std::string& path = *options.disc;
+    const std::string path = DiscFileOf(options);
     try {
         if (pictures.empty()) throw FileError(path, "no picture to put on it; not written");
         WriteSlideshowDisc(path, pictures, options.tracks);

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "colour/Palette.h"
+
 // An existing screen file and the MODE it is shown in.
 struct ScreenFileContents {
     int screenMode = 2;
@@ -17,6 +19,6 @@ struct ScreenFileContents {
 ScreenFileContents ReadScreenFile(const std::string& path, int screenMode);
 
 // Writes the 640 x 512 picture that a monitor shows of the screen (DisplayScreen.h), in the
-// MODE's default colours, as PNG to path, whole or not at all; FileError on failure.
+// palette's colours, as PNG to path, whole or not at all; FileError on failure.
 void WriteDisplayPng(const std::string& path, const std::vector<std::uint8_t>& screen,
-                     int screenMode);
+                     int screenMode, const Palette& palette);
