@@ -1,5 +1,6 @@
 #include "convert/Convert.h"
 
+#include <optional>
 #include <stdexcept>
 
 #include "convert/ChoosePalette.h"
@@ -13,7 +14,7 @@ OrderedTones TonesFor(const ConversionChoices& choices) {
             ClassicLookup(choices.screenMode), GridReach{}};
 }
 
-EncodedScreen ConvertPlanes(const SamplePlanes& samples, const ConversionChoices& choices,
+EncodedScreen ConvertPlanes(const SamplePlanes& given, const ConversionChoices& choices,
                             const OrderedTones& tones, PictureBox preview) {
     const ScreenMode mode = choices.screenMode;
     (void)GeometryOf(mode);  // a MODE it cannot make, MODE 7 too, is refused before anything else
@@ -21,6 +22,11 @@ EncodedScreen ConvertPlanes(const SamplePlanes& samples, const ConversionChoices
         throw std::invalid_argument("the preview must be at least 320 x 256 pixels");
     }
     EncodedScreen screen{mode, {}, {}, std::move(preview)};
+    // Unadjusted samples are used as they are, not copied.
+    std::optional<SamplePlanes> adjusted;
+    if (choices.adjustments != PictureAdjustments{})
+        adjusted.emplace(Adjusted(given, choices.adjustments));
+    const SamplePlanes& samples = adjusted ? *adjusted : given;
     if (choices.diffusion == Diffusion::Off && choices.palette == PaletteChoice::Standard) {
         screen.bytes = EncodeOrdered(samples, mode, tones, screen.preview);
         screen.palette = DefaultPalette(ModeNumber(mode));
@@ -40,7 +46,10 @@ EncodedScreen ConvertPlanes(const SamplePlanes& samples, const ConversionChoices
 }
 
 EncodedScreen Convert(const Samples& samples, const ConversionChoices& choices) {
-    if (choices.screenMode == ScreenMode::Mode7) return ConvertTeletext(samples.Planes());
+    if (choices.screenMode == ScreenMode::Mode7) {
+        if (choices.adjustments == PictureAdjustments{}) return ConvertTeletext(samples.Planes());
+        return ConvertTeletext(Adjusted(samples.Planes(), choices.adjustments));
+    }
     return ConvertPlanes(samples.Planes(), choices, TonesFor(choices),
                          PictureBox(kPreviewWidth, kPreviewHeight));
 }

@@ -6,14 +6,14 @@
 #include "sample/Samples.h"
 #include "screen/EncodedScreen.h"
 
-// The conversion: the samples turned into the chosen MODE's screen memory, its palette and its
-// preview, encoded once. The classic conversion (no diffusion, the standard palette) thresholds
-// each channel against the halftone's offsets and takes the MODE's colour with the fewest
-// differing components; otherwise the samples are taken at the MODE's own resolution in linear
-// light, the palette is chosen (ChoosePalette) and the picture is halftoned onto it, or diffused
-// when a kernel is chosen. MODE 7 is solved as a teletext page (ConvertTeletext), from the
-// samples alone: halftone, stagger, diffusion and palette play no part in it. A MODE other than
-// 0, 1, 2, 4, 5 or 7 raises std::invalid_argument.
+// The conversion: the samples, adjusted as the choices say (PictureAdjustments), turned into the
+// chosen MODE's screen memory, its palette and its preview, encoded once. The classic conversion
+// (no diffusion, the standard palette) thresholds each channel against the halftone's offsets and
+// takes the MODE's colour with the fewest differing components; otherwise the samples are taken at
+// the MODE's own resolution in linear light, the palette is chosen (ChoosePalette) and the picture
+// is halftoned onto it, or diffused when a kernel is chosen. MODE 7 is solved as a teletext page
+// (ConvertTeletext) from the adjusted samples: halftone, stagger, diffusion and palette play no
+// part in it. A MODE other than 0, 1, 2, 4, 5 or 7 raises std::invalid_argument.
 EncodedScreen Convert(const Samples& samples, const ConversionChoices& choices);
 
 // The ordered toning the choices stand for: their halftone's offsets, stagger, the classic
