@@ -146,6 +146,9 @@ TEST(ConvertTeletext, APageFromTheSamples) {
     }
     EXPECT_THROW(ConvertPlanes(samples.Planes(), choices, TonesFor(choices), PictureBox(320, 256)),
                  std::invalid_argument);
+    // The picture adjustments apply: darkened, the ramp's right end is no longer full green.
+    choices.adjustments.brightness = -100;
+    EXPECT_NE(Convert(samples, choices).bytes, screen.bytes);
 }
 
 }  // namespace
