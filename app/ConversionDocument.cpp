@@ -5,7 +5,9 @@
 #include "decode/LoadPicture.h"
 #include "app/CaptureSampleGrid.h"
 #include "app/ConversionSettings.h"
+#include "app/Module1.h"
 #include "app/WriteImage.h"
+#include "convert/Convert.h"
 #include "disc/SlideshowDisc.h"
 
 void ConversionDocument::Open(const std::string& path, PictureBox& box) {
@@ -31,6 +33,23 @@ const ConversionDocument::Conversion& ConversionDocument::WriteImage(PictureBox&
                                                                      const std::string& fileName,
                                                                      std::int32_t maxVal) {
     EncodedScreen screen = ::WriteImage(preview, fileName, maxVal);
+    return lastConversion_.emplace(Conversion{sampledPicture_, std::move(screen)});
+}
+
+const ConversionDocument::Conversion& ConversionDocument::WriteTeletext(
+    PictureBox& preview, const std::string& fileName) {
+    ConversionChoices choices = ChoicesOf(ConversionSettings);
+    choices.screenMode = ScreenMode::Mode7;
+    std::vector<std::int32_t> colours;
+    colours.reserve(static_cast<std::size_t>(kGridColumns) * kGridRows);
+    for (int y = 0; y < kGridRows; ++y)
+        for (int x = 0; x < kGridColumns; ++x)
+            colours.push_back(Module1::SampleGrid.RedPlane(x, y) |
+                              Module1::SampleGrid.GreenPlane(x, y) << 8 |
+                              Module1::SampleGrid.BluePlane(x, y) << 16);
+    EncodedScreen screen = Convert(Samples(std::move(colours)), choices);
+    WriteScreenFiles(fileName, screen);
+    preview = screen.preview;
     return lastConversion_.emplace(Conversion{sampledPicture_, std::move(screen)});
 }
 

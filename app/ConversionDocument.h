@@ -38,6 +38,11 @@ public:
     const Conversion& WriteImage(PictureBox& preview, const std::string& fileName,
                                  std::int32_t maxVal);
 
+    // The SampleGrid converted in MODE 7 (Convert, with the current Sampling and Fit) and written
+    // to the screen file and its sidecar at fileName, its preview drawn into preview; remembered
+    // as the last conversion. Raises what WriteScreenFiles raises, remembering nothing.
+    const Conversion& WriteTeletext(PictureBox& preview, const std::string& fileName);
+
     // Writes the last conversion as a one-picture bootable disc; FileError on failure.
     void SaveDisc(const std::string& path) const;
 

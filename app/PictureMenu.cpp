@@ -39,5 +39,7 @@ PictureMenu CreatePictureMenu(QMenuBar* bar, QAction* before) {
     picture.adjust = picture.menu->addAction(QStringLiteral("Adjust Picture..."));
     picture.photo = picture.menu->addAction(QStringLiteral("Photo Settings"));
     picture.copyPalette = picture.menu->addAction(QStringLiteral("Copy Palette Commands"));
+    picture.menu->addSeparator();
+    picture.teletext = picture.menu->addAction(QStringLiteral("Teletext (MODE 7)"));
     return picture;
 }

@@ -8,7 +8,7 @@ class QMenuBar;
 
 // The Picture menu: radio groups of submenus for the picture choices, each item's index the
 // value of its ConversionSettings field, then "Adjust Picture...", "Photo Settings" and "Copy
-// Palette Commands".
+// Palette Commands", and "Teletext (MODE 7)".
 struct PictureMenu {
     QMenu* menu = nullptr;
     std::array<QAction*, 6> diffusion{};  // Off, then the kernels in Diffusion order, Search
@@ -18,6 +18,7 @@ struct PictureMenu {
     QAction* adjust = nullptr;
     QAction* photo = nullptr;
     QAction* copyPalette = nullptr;
+    QAction* teletext = nullptr;  // converts in MODE 7
 };
 
 // Builds the menu into the bar, in front of `before`, with the first item of each group chosen.

@@ -195,6 +195,7 @@ void frmMain::ConnectHandlers() {
     connect(mnuPicture.photo, &QAction::triggered, this, [this] { mnuPicturePhoto_Click(); });
     connect(mnuPicture.copyPalette, &QAction::triggered, this,
             [this] { mnuPictureCopyPalette_Click(); });
+    connect(mnuPicture.teletext, &QAction::triggered, this, [this] { mnuPictureTeletext_Click(); });
 }
 
 void frmMain::SetTabOrder() {
@@ -275,14 +276,17 @@ void frmMain::cmdConvert_Click() {
     document_.ResampleIfChoicesChanged(picImage1->Surface(), picImage2->Surface());
     Module1::InitTables();
     Module1::BuildThresholdTable();
+    ShowConversion([this] { return WriteImage(kScreenFileName, kConvertMaxVal); });
+}
 
+void frmMain::ShowConversion(const std::function<Palette()>& convert) {
     // A conversion that cannot be written leaves the previous files as they were, so the preview
     // goes back to what it showed; the user keeps the picture and settings and may try again.
     const PictureBox shownBefore = picImage2->Surface();
     std::optional<QString> failure;
     Palette palette;
     try {
-        palette = WriteImage(kScreenFileName, kConvertMaxVal);
+        palette = convert();
     } catch (const FileError& error) {
         failure = "Cannot Write File : " + NameText(error.Path()) + "\n\n" + Text(error.Reason());
     } catch (const std::exception& error) {
@@ -438,6 +442,14 @@ void frmMain::AdjustmentsChanged(const PictureAdjustments& adjustments) {
 
 void frmMain::mnuPictureCopyPalette_Click() {
     clipboard_->SetText(QString::fromStdString(paletteCommands_));
+}
+
+void frmMain::mnuPictureTeletext_Click() {
+    document_.ResampleIfChoicesChanged(picImage1->Surface(), picImage2->Surface());
+    ShowConversion([this] {
+        document_.WriteTeletext(picImage2->Surface(), kScreenFileName);
+        return DefaultPalette(ConversionSettings.ScreenMode);  // teletext takes no VDU 19
+    });
 }
 
 void frmMain::ShowPalette(const Palette& palette) {

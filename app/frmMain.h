@@ -76,6 +76,9 @@ public:
     void mnuPictureAdjust_Click();
     void AdjustmentsChanged(const PictureAdjustments& adjustments);
     void mnuPictureCopyPalette_Click();
+    // Converts the sampled picture in MODE 7, as a teletext page, with the current Sampling and
+    // Fit; the option buttons and the Convert button keep to the bitmap MODEs.
+    void mnuPictureTeletext_Click();
     // The Open command after its chooser, for the chosen file's full path: checks that it is a
     // plain file (else "File Not Found"), remembers it, loads it into picImage1 (else "Cannot
     // Read Picture") and schedules the sampling pass.
@@ -125,6 +128,9 @@ private:
     void SetTabOrder();
     void RefreshPictures();
     void ShowPalette(const Palette& palette);
+    // Runs a conversion that writes the screen files and shows it, or on failure puts the
+    // preview back and says why.
+    void ShowConversion(const std::function<Palette()>& convert);
 
     ConversionDocument document_;
 

@@ -71,6 +71,19 @@ BENCHMARK(ConversionDiffusedBestPalette)
     ->Args({1, 4})
     ->Unit(benchmark::kMillisecond);
 
+// MODE 7: the picture solved as a teletext page, with its preview drawn.
+void TeletextConversion(benchmark::State& state) {
+    ConversionChoices choices;
+    choices.screenMode = ScreenMode::Mode7;
+    const Samples samples = PhotoLikeSamples();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Convert(samples, choices));
+        benchmark::ClobberMemory();
+    }
+}
+
+BENCHMARK(TeletextConversion)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 namespace {

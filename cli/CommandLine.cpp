@@ -151,6 +151,8 @@ std::string Validate(const ConverterOptions& o) {
         return "several pictures need -d D: -o and the default output take one picture";
     if (std::string error = CheckPictureOptions(o.picture, o.screenMode); !error.empty())
         return error;
+    if (o.screenMode == 7 && !o.show && (o.picture.diffusion || o.stagger))
+        return "MODE 7 chooses its own sixels: -t and -s do not apply";
     return {};
 }
 
@@ -164,9 +166,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
 
     app.add_option("-m,--mode", o.screenMode)->check(Check([](const std::string& value) {
-        return value.size() == 1 && std::string("01245").find(value[0]) != std::string::npos
+        return value.size() == 1 && std::string("012457").find(value[0]) != std::string::npos
                    ? std::string()
-                   : "invalid mode '" + value + "': use 0, 1, 2, 4 or 5";
+                   : "invalid mode '" + value + "': use 0, 1, 2, 4, 5 or 7";
     }));
     // The picture choices are read once the whole command line is known, so that an option given
     // outright wins over --photo wherever each stands.
@@ -254,7 +256,7 @@ std::string UsageText() {
                "Quillix\n"
                "window does.\n"
                "\n"
-               "  -m, --mode N        0, 1, 2, 4 or 5 (default 2)\n") +
+               "  -m, --mode N        0, 1, 2, 4 or 5, or 7 for a teletext picture (default 2)\n") +
            kPictureOptionsUsage +
            "  -s, --stagger       turn the Stagger option on\n"
            "  -o, --output FILE   the screen file for a single PICTURE; FILE.inf gets the sidecar\n"
@@ -269,8 +271,8 @@ std::string UsageText() {
            "      --display FILE  also write the 640 x 512 picture a monitor shows, as PNG,\n"
            "                      decoded from the screen bytes (single PICTURE)\n"
            "      --show          the PICTUREs are screen files of MODE -m (20480 or 10240\n"
-           "                      bytes) to render with --display or put on a --disc, in the\n"
-           "                      colours of --palette LIST if given:\n"
+           "                      bytes; 1000 bytes is a MODE 7 page) to render with --display\n"
+           "                      or put on a --disc, in the colours of --palette LIST if given:\n"
            "                        quillix-convert --show -m 1 old.screen --display old.png\n"
            "  -q, --quiet         no progress output\n"
            "  -h, --help          show this help\n"

@@ -160,6 +160,9 @@ std::string ReadGamma(const std::string& value, PictureOptions& options) {
 }
 
 std::string CheckPictureOptions(const PictureOptions& options, int screenMode) {
+    if (screenMode == 7 && options.paletteChoice &&
+        options.paletteChoice != PaletteChoice::Standard)
+        return "MODE 7 shows the eight teletext colours as they are: --palette does not apply";
     if (options.paletteChoice != PaletteChoice::List) return "";
     if (screenMode == 2) {
         return "MODE 2 always shows all 8 colours: a palette LIST is for MODEs 0, 1, 4 and 5";
@@ -197,7 +200,8 @@ std::string ToneNameOf(const ConversionChoices& choices) {
 std::string PictureChoicesText(const ConversionChoices& choices) {
     std::string text;
     // MODE 2 shows all eight colours whatever the palette choice says.
-    const bool paletteChosen = GeometryOf(choices.screenMode).colourCount < 8;
+    const bool paletteChosen =
+        choices.screenMode != ScreenMode::Mode7 && GeometryOf(choices.screenMode).colourCount < 8;
     if (paletteChosen && choices.palette == PaletteChoice::Best) text += ", palette best";
     if (paletteChosen && choices.palette == PaletteChoice::List) text += ", palette list";
     if (choices.sampling != Sampling::Point) text += ", sampling area";

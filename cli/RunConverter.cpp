@@ -42,13 +42,16 @@ EncodedScreen ScreenOf(const PlannedConversion& entry, const ConverterOptions& o
         return ConvertPicture(entry.picture, choices,
                               {entry.screenFile, entry.previewFile, entry.displayFile});
     }
-    // A palette LIST names the colours the screen's logical colours stand for.
-    const Palette palette = choices.palette == PaletteChoice::List
-                                ? choices.paletteList
-                                : DefaultPalette(options.screenMode);
-    std::vector<std::uint8_t> screen = ReadScreenFile(entry.picture, options.screenMode);
-    if (entry.displayFile) WriteDisplayPng(*entry.displayFile, screen, options.screenMode, palette);
-    return {choices.screenMode, std::move(screen), palette, {}};
+    ScreenFileContents screen = ReadScreenFile(entry.picture, options.screenMode);
+    // A palette LIST names the colours the screen's logical colours stand for; a MODE 7 page
+    // shows its own.
+    const Palette palette =
+        choices.palette == PaletteChoice::List && screen.screenMode == options.screenMode
+            ? choices.paletteList
+            : DefaultPalette(screen.screenMode);
+    if (entry.displayFile)
+        WriteDisplayPng(*entry.displayFile, screen.bytes, screen.screenMode, palette);
+    return {static_cast<ScreenMode>(screen.screenMode), std::move(screen.bytes), palette, {}};
 }
 
 // What went where, for the report: "a.screen, a.screen.inf, a.png".
@@ -74,12 +77,14 @@ bool Convert(const PlannedConversion& entry, const ConverterOptions& options,
              std::vector<DiscPicture>& disc) {
     const std::string picture = WithControlsEscaped(entry.picture);
     Palette palette;
+    int mode = options.screenMode;
     try {
         EncodedScreen screen = ScreenOf(entry, options, choices);
         palette = screen.palette;
+        mode = ModeNumber(screen.screenMode);
         if (options.disc) {
-            disc.push_back({StemOf(entry.picture), options.screenMode, std::move(screen.palette),
-                            std::move(screen.bytes)});
+            disc.push_back(
+                {StemOf(entry.picture), mode, std::move(screen.palette), std::move(screen.bytes)});
         }
     } catch (const FileError& error) {
         err << kProgram << ": " << error.what() << "\n";
@@ -92,15 +97,16 @@ bool Convert(const PlannedConversion& entry, const ConverterOptions& options,
         return false;
     }
     if (!options.quiet) {
-        out << picture << " -> " << WithControlsEscaped(FilesOf(entry)) << " (MODE "
-            << options.screenMode;
-        if (!options.show) {
+        out << picture << " -> " << WithControlsEscaped(FilesOf(entry)) << " (MODE " << mode;
+        if (!options.show && mode == 7) {
+            out << ", teletext" << PictureChoicesText(choices);
+        } else if (!options.show) {
             out << ", tone " << ToneNameOf(choices) << (options.stagger ? ", stagger" : "")
                 << PictureChoicesText(choices);
         }
         out << ")\n";
         // What a BBC Micro must be told before it shows the screen file in these colours.
-        if (const std::string vdu = Vdu19Line(palette, options.screenMode); !vdu.empty()) {
+        if (const std::string vdu = Vdu19Line(palette, mode); !vdu.empty()) {
             out << vdu << "\n";
         }
     }

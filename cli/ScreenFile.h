@@ -6,9 +6,17 @@
 
 #include "colour/Palette.h"
 
+// An existing screen file and the MODE it is shown in.
+struct ScreenFileContents {
+    int screenMode = 2;
+    std::vector<std::uint8_t> bytes;
+};
+
 // Reads an existing screen file of a MODE, which must be exactly that MODE's screen length (20480
-// or 10240 bytes); raises FileError naming path and the reason otherwise.
-std::vector<std::uint8_t> ReadScreenFile(const std::string& path, int screenMode);
+// or 10240 bytes), or a MODE 7 page of 1000 bytes, which no other MODE's screen can be taken for,
+// so that one --show can mix pages with bitmap screens; raises FileError naming path and the
+// reason otherwise.
+ScreenFileContents ReadScreenFile(const std::string& path, int screenMode);
 
 // Writes the 640 x 512 picture that a monitor shows of the screen (DisplayScreen.h), in the
 // palette's colours, as PNG to path, whole or not at all; FileError on failure.

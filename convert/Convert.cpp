@@ -7,6 +7,7 @@
 #include "convert/ColourLookups.h"
 #include "convert/EncodeDiffused.h"
 #include "convert/ModePicture.h"
+#include "teletext/ConvertTeletext.h"
 
 OrderedTones TonesFor(const ConversionChoices& choices) {
     return {ThresholdOffsetsFor(choices.halftone), choices.stagger,
@@ -16,7 +17,7 @@ OrderedTones TonesFor(const ConversionChoices& choices) {
 EncodedScreen ConvertPlanes(const SamplePlanes& given, const ConversionChoices& choices,
                             const OrderedTones& tones, PictureBox preview) {
     const ScreenMode mode = choices.screenMode;
-    (void)GeometryOf(mode);  // a MODE it cannot make is refused before anything else
+    (void)GeometryOf(mode);  // a MODE it cannot make, MODE 7 too, is refused before anything else
     if (preview.Width() < kPreviewWidth || preview.Height() < kPreviewHeight) {
         throw std::invalid_argument("the preview must be at least 320 x 256 pixels");
     }
@@ -45,6 +46,10 @@ EncodedScreen ConvertPlanes(const SamplePlanes& given, const ConversionChoices& 
 }
 
 EncodedScreen Convert(const Samples& samples, const ConversionChoices& choices) {
+    if (choices.screenMode == ScreenMode::Mode7) {
+        if (choices.adjustments == PictureAdjustments{}) return ConvertTeletext(samples.Planes());
+        return ConvertTeletext(Adjusted(samples.Planes(), choices.adjustments));
+    }
     return ConvertPlanes(samples.Planes(), choices, TonesFor(choices),
                          PictureBox(kPreviewWidth, kPreviewHeight));
 }

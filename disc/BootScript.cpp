@@ -1,14 +1,14 @@
 #include "disc/BootScript.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
+#include "disc/TeletextPages.h"
 #include "screen/ScreenGeometry.h"
 
 namespace {
 
-// Screen memory ends at &7FFF in every MODE.
-constexpr std::uint32_t kScreenEnd = 0x8000;
 constexpr std::uint32_t kHostMemory = 0xFFFF0000;
 constexpr int kEscapeError = 17;
 
@@ -45,19 +45,31 @@ std::string PaletteStatements(const LoaderSlide& slide) {
 }  // namespace
 
 std::uint32_t ScreenLoadAddress(int screenMode) {
-    return kHostMemory | (kScreenEnd - GeometryOf(screenMode).screenBytes);
+    return kHostMemory | ScreenMemoryOf(screenMode).startAddress;
 }
 
 std::string BootScript(const std::vector<LoaderSlide>& slides) {
+    const bool pages = std::any_of(slides.begin(), slides.end(),
+                                   [](const LoaderSlide& slide) { return slide.page >= 0; });
     // VDU 21 keeps the typing off the screen; the program's first statement turns output on.
     Program program;
     program.text = "VDU21\rNEW\r";
-    program.Line("VDU6:ON ERROR OSCLI\"FX4\":MODE7:IF ERR=" + std::to_string(kEscapeError) +
-                 " THEN END ELSE REPORT:PRINT:END");
+    program.Line("VDU6:ON ERROR OSCLI\"FX4\":" + std::string(pages ? "CLOSE#0:" : "") +
+                 "MODE7:IF ERR=" + std::to_string(kEscapeError) + " THEN END ELSE REPORT:PRINT:END");
     // Cursor keys give key codes instead of starting the copy cursor.
     program.Line("*FX4,1");
+    if (pages) program.Line(OpenPagesStatement());
     const int first = program.number + 10;
-    for (const LoaderSlide& slide : slides) {
+    for (std::size_t i = 0; i < slides.size(); ++i) {
+        const LoaderSlide& slide = slides[i];
+        if (slide.page >= 0) {
+            std::size_t last = i;
+            while (last + 1 < slides.size() && slides[last + 1].page == slides[last].page + 1)
+                ++last;
+            program.Line(PageRunStatement(slide.page, slides[last].page));
+            i = last;
+            continue;
+        }
         program.Line("MODE" + std::to_string(slide.screenMode) + ":VDU23,1,0;0;0;0;" +
                      PaletteStatements(slide));
         program.Line("*LOAD " + slide.name + " " + Hex(ScreenLoadAddress(slide.screenMode)));
@@ -67,7 +79,12 @@ std::string BootScript(const std::vector<LoaderSlide>& slides) {
         program.Line("GOTO" + std::to_string(first));
     } else {
         program.Line("*FX4");
+        if (pages) program.Line("CLOSE#0");
         program.Line("MODE7");
+    }
+    if (pages) {
+        if (slides.size() == 1) program.Line("END");
+        program.Line(CopyPageProcedure());
     }
     return program.text + "RUN\r";
 }

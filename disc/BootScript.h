@@ -11,6 +11,7 @@ struct LoaderSlide {
     std::string name;  // its DFS name
     int screenMode = 2;
     Palette palette;  // logical colour -> physical colour; the MODE's default needs no VDU 19
+    int page = -1;    // MODE 7: where its page lies in the pages file (TeletextPages.h)
 };
 
 // The text of !BOOT, which SHIFT+BREAK runs with *EXEC (boot option 3): it types a short BASIC
@@ -20,6 +21,8 @@ struct LoaderSlide {
 // &FFFF5800) and waits for a key. A slideshow then shows the next picture, and after the last
 // the first again; a single picture goes back to MODE 7 and the BASIC prompt. ESCAPE stops the
 // show at any time; any other error is reported in MODE 7. Lines end with CR, as on the BBC.
+// MODE 7 slides are copied from the pages file, each run of them in one line that loops over
+// its pages, so that the program stays short however many there are.
 std::string BootScript(const std::vector<LoaderSlide>& slides);
 
 // The address the screen of a MODE is loaded at, in host memory: &FFFF3000 or &FFFF5800.

@@ -1,37 +1,60 @@
 #include "disc/SlideshowDisc.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "disc/BootScript.h"
 #include "disc/DfsImage.h"
 #include "disc/DiscNames.h"
+#include "disc/TeletextPages.h"
 #include "platform/files/AtomicFile.h"
 #include "screen/ScreenGeometry.h"
+#include "screen/TeletextPage.h"
 
 namespace {
 
-// The loader's view of the first count pictures, with their DFS names.
+bool IsPage(const DiscPicture& picture) {
+    return picture.screenMode == ModeNumber(ScreenMode::Mode7);
+}
+
+// The loader's view of the first count pictures: the bitmap ones with their DFS names, the
+// MODE 7 ones with their places in the pages file.
 std::vector<LoaderSlide> SlidesOf(const std::vector<DiscPicture>& pictures, std::size_t count) {
     std::vector<std::string> stems;
-    for (std::size_t i = 0; i < count; ++i) stems.push_back(pictures[i].stem);
+    for (std::size_t i = 0; i < count; ++i)
+        if (!IsPage(pictures[i])) stems.push_back(pictures[i].stem);
     const std::vector<std::string> names = DfsNamesFor(stems);
     std::vector<LoaderSlide> slides;
+    int files = 0, pages = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        slides.push_back({names[i], pictures[i].screenMode, pictures[i].palette});
+        if (IsPage(pictures[i])) {
+            slides.push_back({"", pictures[i].screenMode, pictures[i].palette, pages++});
+        } else {
+            slides.push_back({names[files++], pictures[i].screenMode, pictures[i].palette});
+        }
     }
     return slides;
 }
 
-int ScreenBytes(int screenMode) {
-    return GeometryOf(screenMode).screenBytes;
+int PageCount(const std::vector<LoaderSlide>& slides) {
+    return static_cast<int>(std::count_if(slides.begin(), slides.end(),
+                                          [](const LoaderSlide& slide) { return slide.page >= 0; }));
 }
 
-// Whether the first count pictures fit, beside the !BOOT they need.
+int ScreenBytes(int screenMode) {
+    return ScreenMemoryOf(screenMode).screenBytes;
+}
+
+// Whether the first count pictures fit, beside the !BOOT (and the pages file) they need.
 bool Fits(const std::vector<DiscPicture>& pictures, std::size_t count, int tracks) {
-    if (count + 1 > kDfsMaxFiles) return false;
     const std::vector<LoaderSlide> slides = SlidesOf(pictures, count);
-    int sectors = SectorsFor(BootScript(slides).size());
-    for (const LoaderSlide& slide : slides) sectors += SectorsFor(ScreenBytes(slide.screenMode));
+    const int pages = PageCount(slides);
+    const std::size_t files = 1 + (slides.size() - static_cast<std::size_t>(pages)) + (pages > 0);
+    if (files > kDfsMaxFiles) return false;
+    int sectors = SectorsFor(BootScript(slides).size()) +
+                  SectorsFor(static_cast<std::size_t>(pages) * kTeletextPageBytes);
+    for (const LoaderSlide& slide : slides)
+        if (slide.page < 0) sectors += SectorsFor(ScreenBytes(slide.screenMode));
     return sectors <= FileSectors(tracks);
 }
 
@@ -40,15 +63,21 @@ std::vector<DfsFile> FilesOf(const std::vector<DiscPicture>& pictures) {
     const std::string script = BootScript(slides);
     std::vector<DfsFile> files{
         {"!BOOT", 0, 0, std::vector<std::uint8_t>(script.begin(), script.end())}};
+    std::vector<std::uint8_t> pages;
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         const DiscPicture& picture = pictures[i];
         if (picture.screen.size() != static_cast<std::size_t>(ScreenBytes(picture.screenMode))) {
             throw std::invalid_argument(picture.stem + " is not a MODE " +
                                         std::to_string(picture.screenMode) + " screen");
         }
+        if (IsPage(picture)) {
+            pages.insert(pages.end(), picture.screen.begin(), picture.screen.end());
+            continue;
+        }
         const std::uint32_t address = ScreenLoadAddress(picture.screenMode);
         files.push_back({slides[i].name, address, address, picture.screen});
     }
+    if (!pages.empty()) files.push_back({kPagesFileName, 0, 0, std::move(pages)});
     return files;
 }
 

@@ -18,9 +18,10 @@ struct DiscPicture {
 // The tracks of a disc unless told otherwise; 40 is the other size.
 inline constexpr int kDefaultTracks = 80;
 
-// A bootable disc image: !BOOT (see BootScript.h) first, then each picture as a file named after
-// its stem (DiscNames.h) that loads at its screen address in host memory, executes there, and
-// is as long as its MODE's screen. When they do not fit, raises DiscSpaceError whose message
+// A bootable disc image: !BOOT (see BootScript.h) first, then each bitmap picture as a file named
+// after its stem (DiscNames.h) that loads at its screen address in host memory, executes there,
+// and is as long as its MODE's screen; then, when there are MODE 7 pictures, their pages one
+// after the other in one file (TeletextPages.h). When they do not fit, raises DiscSpaceError whose message
 // says how many pictures of the first MODE that overflows fit on a disc of that size.
 std::vector<std::uint8_t> MakeSlideshowDisc(const std::string& title,
                                             const std::vector<DiscPicture>& pictures, int tracks);

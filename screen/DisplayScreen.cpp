@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "screen/DisplayTeletext.h"
 #include "screen/ScreenGeometry.h"
 
 namespace {
@@ -26,6 +27,7 @@ std::uint32_t PhysicalColourValue(int physical) {
 
 PictureBox DisplayScreen(const std::vector<std::uint8_t>& screen, int screenMode,
                          const Palette& palette) {
+    if (screenMode == ModeNumber(ScreenMode::Mode7)) return DisplayTeletext(screen);
     const ScreenGeometry& geometry = GeometryOf(screenMode);
     if (screen.size() != static_cast<std::size_t>(geometry.screenBytes)) {
         throw std::invalid_argument("a MODE " + std::to_string(screenMode) + " screen is " +

@@ -4,7 +4,7 @@
 #include "platform/files/FolderLock.h"
 
 std::string SidecarText(int screenMode) {
-    return std::string(GeometryOf(screenMode).sidecarLine) + "\r\n";
+    return std::string(ScreenMemoryOf(screenMode).sidecarLine) + "\r\n";
 }
 
 ScreenFiles::ScreenFiles(const std::string& path, const AtomicFileCalls& calls)

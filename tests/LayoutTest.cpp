@@ -66,9 +66,9 @@ struct Rule {
 };
 
 // The folders from the top down; each may include only the ones after it (and platform/).
-const std::vector<std::string> kAbove = {"app/",     "cli/",    "about/", "pipeline/",
-                                         "acquire/", "decode/", "disc/",  "convert/",
-                                         "screen/",  "sample/", "colour/"};
+const std::vector<std::string> kAbove = {"app/",     "cli/",    "about/",   "pipeline/",
+                                         "acquire/", "decode/", "disc/",    "convert/",
+                                         "teletext/", "screen/", "sample/", "colour/"};
 
 // Everything listed above a folder in kAbove, and the Qt desktop services.
 std::vector<std::string> Above(const std::string& folder) {
@@ -85,6 +85,7 @@ const std::vector<Rule> kRules = {
     {"sample", Above("sample"), true},
     {"screen", Above("screen"), true},
     {"convert", Above("convert"), true},
+    {"teletext", Above("teletext"), true},
     {"disc", Above("disc"), true},
     {"decode", Above("decode"), true},
     {"platform/files", {}, true},
@@ -95,7 +96,7 @@ const std::vector<Rule> kRules = {
     {"about", {"app/", "cli/"}, false},
     {"cli", {"app/", "about/"}, false},
     {"platform",
-     {"app/", "about/", "cli/", "pipeline/", "acquire/", "decode/", "convert/", "screen/", "disc/",
+     {"app/", "about/", "cli/", "pipeline/", "acquire/", "decode/", "convert/", "teletext/", "screen/", "disc/",
       "sample/", "colour/"},
      false},
 };

@@ -3,7 +3,7 @@
 // and the mean SSIM of lightness (higher is better).
 //   quality [-m MODE] [--palette P,P,...] [--fit stretch|keep|fill] PICTURE SCREEN...
 // The options hold for every SCREEN; the palette lists the BBC colour (0..7) of each logical
-// colour, by default the MODE's own.
+// colour, by default the MODE's own. A MODE 7 page is scored on its picture area (ShownTeletext).
 #include <QCoreApplication>
 #include <QImage>
 #include <QImageReader>
@@ -18,6 +18,7 @@
 
 #include "bench/quality/QualityScore.h"
 #include "bench/quality/ShownScreen.h"
+#include "bench/quality/ShownTeletext.h"
 #include "bench/quality/SourceOnGrid.h"
 #include "colour/Palette.h"
 #include "screen/ScreenGeometry.h"
@@ -72,8 +73,9 @@ Arguments Parse(const std::vector<std::string>& args) {
         };
         if (arg == "-m") {
             const std::string& mode = value();
-            if (mode != "0" && mode != "1" && mode != "2" && mode != "4" && mode != "5") {
-                throw UsageError("-m takes 0, 1, 2, 4 or 5");
+            if (mode != "0" && mode != "1" && mode != "2" && mode != "4" && mode != "5" &&
+                mode != "7") {
+                throw UsageError("-m takes 0, 1, 2, 4, 5 or 7");
             }
             parsed.screenMode = std::stoi(mode);
         } else if (arg == "--palette") {
@@ -89,6 +91,10 @@ Arguments Parse(const std::vector<std::string>& args) {
     if (files.size() < 2) throw UsageError("give the picture and at least one screen file");
     parsed.picture = files[0];
     parsed.screens.assign(files.begin() + 1, files.end());
+    if (parsed.screenMode == 7) {
+        if (!parsed.palette.empty()) throw UsageError("MODE 7 takes no --palette");
+        return parsed;
+    }
     if (parsed.palette.empty()) parsed.palette = DefaultPalette(parsed.screenMode).physical;
     const int colours = GeometryOf(parsed.screenMode).colourCount;
     if (parsed.palette.size() != static_cast<std::size_t>(colours)) {
@@ -122,9 +128,12 @@ void ScoreAll(const Arguments& args) {
     for (const std::string& path : args.screens) {
         QualityScore score;
         try {
-            score =
-                ScoreQuality(source, ShownScreen(ReadScreen(path), args.screenMode, {args.palette}),
-                             CoveredRect(placement));
+            const std::vector<std::uint8_t> screen = ReadScreen(path);
+            score = ScoreQuality(source,
+                                 args.screenMode == 7
+                                     ? ShownTeletext(screen)
+                                     : ShownScreen(screen, args.screenMode, {args.palette}),
+                                 CoveredRect(placement));
         } catch (const std::invalid_argument& e) {
             throw InputError(path, e.what());
         }

@@ -32,9 +32,10 @@ int Chosen(const std::array<QAction*, N>& group) {
 
 TEST_F(WindowTest, PictureMenuItemsStartAtTheClassicConversion) {
     const PictureMenu& picture = window->mnuPicture;
-    EXPECT_EQ(Captions(picture.menu),
-              QStringList({"Error Diffusion", "Palette", "Sampling", "Fit", "-",
-                           "Adjust Picture...", "Photo Settings", "Copy Palette Commands"}));
+    EXPECT_EQ(
+        Captions(picture.menu),
+        QStringList({"Error Diffusion", "Palette", "Sampling", "Fit", "-", "Adjust Picture...",
+                     "Photo Settings", "Copy Palette Commands", "-", "Teletext (MODE 7)"}));
     // Each group's items live in a submenu of their own.
     EXPECT_EQ(Captions(qobject_cast<QMenu*>(picture.diffusion[0]->parent())),
               QStringList({"Off", "Floyd-Steinberg", "Atkinson", "Sierra", "Jarvis-Judice-Ninke",
@@ -126,6 +127,32 @@ TEST_F(WindowTest, ChoicesReachTheConversion) {
     EXPECT_TRUE(commands.startsWith("VDU 19,")) << commands.toStdString();
     window->mnuPicture.copyPalette->trigger();
     EXPECT_EQ(clipboard.texts, QStringList({commands}));
+}
+
+TEST_F(WindowTest, TeletextConvertsInModeSevenAndLeavesTheOptionsAlone) {
+    const std::string picture = BlueAndCyanPicture(pictures / "sea.bmp");
+    chooser.answers = {QString::fromStdString(picture)};
+    window->mnuFileOpen_Click();
+    window->Timer1_Timer();
+    window->mnuPicture.sampling[1]->trigger();
+    const ConversionSettingsFields chosen = ConversionSettings;
+    window->mnuPicture.teletext->trigger();
+    ASSERT_TRUE(messages.texts.isEmpty()) << messages.texts.join("\n").toStdString();
+
+    EXPECT_EQ(ReadFileBytes(SidecarPath()), "$.SCREEN   007C00 000000 0003E8\r\n");
+    ConversionChoices choices = ChoicesOf(chosen);
+    choices.screenMode = ScreenMode::Mode7;
+    const EncodedScreen direct = ConvertPictureFile(picture, choices);
+    EXPECT_EQ(ReadFileBytes(ScreenPath()), std::string(direct.bytes.begin(), direct.bytes.end()));
+    const PictureBox& shown = window->picImage2->Surface();
+    ASSERT_EQ(shown.Width(), direct.preview.Width());
+    for (int y = 0; y < shown.Height(); ++y)
+        ASSERT_TRUE(std::equal(shown.Row(y), shown.Row(y) + shown.Width(), direct.preview.Row(y)))
+            << "the preview's line " << y;
+    EXPECT_EQ(ConversionSettings, chosen) << "the option buttons keep to the bitmap MODEs";
+    EXPECT_TRUE(window->optMode[2]->isChecked());
+    EXPECT_TRUE(window->mnuFileSaveDisc->isEnabled());
+    EXPECT_TRUE(window->picImage2->toolTip().isEmpty()) << "teletext takes no VDU 19";
 }
 
 }  // namespace

@@ -34,6 +34,7 @@ TEST(CommandLine, SettingsInEverySpelling) {
         {{"--stagger", "-m", "1", "-t", "none", "p.bmp"}, 1, 0, true},
         {{"-sqm0", "p.bmp"}, 0, 0, true},
         {{"-m", "1", "-m", "0", "p.bmp"}, 0, 0, false},  // the last one counts
+        {{"-m7", "--photo", "--palette", "standard", "p.bmp"}, 7, 0, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.args));
@@ -73,8 +74,16 @@ TEST(CommandLine, UsageErrors) {
     };
     const Case cases[] = {
         {{}, "no PICTURE given"},
-        {{"-m", "3", "p.bmp"}, "invalid mode '3' for -m: use 0, 1, 2, 4 or 5"},
-        {{"--mode=22", "p.bmp"}, "invalid mode '22' for --mode: use 0, 1, 2, 4 or 5"},
+        {{"-m", "3", "p.bmp"}, "invalid mode '3' for -m: use 0, 1, 2, 4, 5 or 7"},
+        {{"--mode=22", "p.bmp"}, "invalid mode '22' for --mode: use 0, 1, 2, 4, 5 or 7"},
+        // MODE 7 shows fixed colours and solves its own sixels.
+        {{"-m", "7", "--palette", "best", "p.bmp"},
+         "MODE 7 shows the eight teletext colours as they are: --palette does not apply"},
+        {{"-m", "7", "--palette=black,red", "p.bmp"},
+         "MODE 7 shows the eight teletext colours as they are: --palette does not apply"},
+        {{"-m", "7", "-t", "none", "p.bmp"},
+         "MODE 7 chooses its own sixels: -t and -s do not apply"},
+        {{"-s", "--mode=7", "p.bmp"}, "MODE 7 chooses its own sixels: -t and -s do not apply"},
         {{"-t", "wavy", "p.bmp"},
          "invalid tone 'wavy' for -t: use none, fine, coarse, spiral, diagonal, floyd-steinberg, "
          "atkinson, sierra, jarvis-judice-ninke or search"},

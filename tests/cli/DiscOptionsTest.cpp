@@ -149,3 +149,33 @@ TEST_F(DiscOptionsTest, ADiscOnDriveCGoesWhereTheScreenFilesGo) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DiscOptionsTest, TeletextPagesMixWithBitmapScreensOnOneDisc) {
+    const std::string picture = Picture("card.bmp");
+    const std::string page = folder / "card.page", png = folder / "card.png";
+    ProgramResult r = Run({"-m", "7", "-o", page, "--display", png, picture});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out,
+              picture + " -> " + page + ", " + page + ".inf, " + png + " (MODE 7, teletext)\n");
+    EXPECT_EQ(ReadFileBytes(page).size(), 1000u);
+    EXPECT_EQ(ReadFileBytes(page + ".inf"), "$.SCREEN   007C00 000000 0003E8\r\n");
+
+    // A 1000-byte file can only be a MODE 7 page, so it joins a MODE 1 show as one.
+    const std::string screen = folder / "card.screen", disc = folder / "mixed.ssd";
+    ASSERT_EQ(Run({"-q", "-m", "1", "-o", screen, picture}).exitCode, 0);
+    r = Run({"--show", "-m", "1", page, screen, page, "--disc", disc});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find(page + " -> the disc (MODE 7)"), std::string::npos) << r.out;
+    const DfsCatalogue catalogue = Catalogue(disc);
+    ASSERT_EQ(catalogue.entries.size(), 3u);
+    EXPECT_EQ(catalogue.entries[0].name, "!PAGES");
+    EXPECT_EQ(catalogue.entries[0].length, 2000u);
+    EXPECT_EQ(catalogue.entries[1].name, "CARD");
+    const std::string image = ReadFileBytes(disc);
+    const std::string bytes = ReadFileBytes(page);
+    EXPECT_EQ(image.substr(catalogue.entries[0].startSector * 256, 2000), bytes + bytes);
+}
+
+}  // namespace

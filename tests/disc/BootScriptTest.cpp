@@ -68,4 +68,34 @@ TEST(BootScript, SlideshowSetsEachModeAndPaletteAndCyclesForever) {
     EXPECT_EQ(lines, wanted);
 }
 
+TEST(BootScript, TeletextPagesAreCopiedFromThePagesFileRunByRun) {
+    const std::vector<LoaderSlide> slides{{"", 7, DefaultPalette(7), 0},
+                                          {"", 7, DefaultPalette(7), 1},
+                                          {"DOCK", 1, DefaultPalette(1)},
+                                          {"", 7, DefaultPalette(7), 2}};
+    const std::string copy =
+        "DEFPROCpage(P%):?B%=F%:B%!1=&FFFF7C00:B%!5=1000:B%!9=P%*1000:A%=3:X%=B%:Y%=B%DIV256:"
+        "CALL&FFD1:ENDPROC";
+    const std::vector<std::string> wanted{
+        "VDU21",
+        "NEW",
+        "10VDU6:ON ERROR OSCLI\"FX4\":CLOSE#0:MODE7:IF ERR=17 THEN END ELSE REPORT:PRINT:END",
+        "20*FX4,1",
+        "30DIMB% 12:F%=OPENIN\"!PAGES\"",
+        "40MODE7:VDU23,1,0;0;0;0;:FORP%=0TO1:PROCpage(P%):A%=GET:NEXT",
+        "50MODE1:VDU23,1,0;0;0;0;",
+        "60*LOAD DOCK FFFF3000",
+        "70A%=GET",
+        "80MODE7:VDU23,1,0;0;0;0;:FORP%=2TO2:PROCpage(P%):A%=GET:NEXT",
+        "90GOTO40",
+        "100" + copy,
+        "RUN"};
+    EXPECT_EQ(Lines(BootScript(slides)), wanted);
+
+    const std::vector<std::string> one = Lines(BootScript({slides[0]}));
+    const std::vector<std::string> ending(one.end() - 6, one.end());
+    EXPECT_EQ(ending, (std::vector<std::string>{"50*FX4", "60CLOSE#0", "70MODE7", "80END",
+                                                "90" + copy, "RUN"}));
+}
+
 }  // namespace

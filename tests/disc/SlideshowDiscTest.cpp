@@ -15,7 +15,9 @@ namespace {
 struct FitCase {
     int screenMode;
     int tracks;
-    int pictures;  // 80 or 40 sectors each, beside !BOOT, of 798 or 398 free sectors
+    // 80 or 40 sectors each, beside !BOOT (2 sectors), of 798 or 398 free sectors; MODE 7
+    // pages 1000 bytes each in one file: 796 sectors hold 203 of them, 396 sectors 101.
+    int pictures;
 };
 
 std::vector<DiscPicture> Pictures(int count, int screenMode) {
@@ -23,8 +25,8 @@ std::vector<DiscPicture> Pictures(int count, int screenMode) {
 }
 
 TEST(SlideshowDisc, AsManyPicturesAsFitAndOneMoreIsRefused) {
-    const std::vector<FitCase> cases{{0, 80, 9},  {1, 40, 4}, {2, 80, 9},
-                                     {4, 80, 19}, {5, 40, 9}, {4, 40, 9}};
+    const std::vector<FitCase> cases{{0, 80, 9}, {1, 40, 4}, {2, 80, 9},   {4, 80, 19},
+                                     {5, 40, 9}, {4, 40, 9}, {7, 80, 203}, {7, 40, 101}};
     for (const FitCase& test : cases) {
         SCOPED_TRACE("MODE " + std::to_string(test.screenMode) + ", " +
                      std::to_string(test.tracks) + " tracks");

@@ -83,7 +83,7 @@ expect_completion() {
     [ "$got" = "$2" ] || fail "completing '$1' gave '$got', not '$2'"
 }
 expect_completion 'quillix-convert --to' '--tone '
-expect_completion 'quillix-convert -m ' '0 1 2 4 5 '
+expect_completion 'quillix-convert -m ' '0 1 2 4 5 7 '
 expect_completion 'quillix-convert -t sp' 'spiral '
 expect_completion 'quillix-convert --tone=d' 'diagonal '
 expect_completion 'quillix-convert --tracks ' '40 80 '
