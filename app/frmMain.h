@@ -16,6 +16,7 @@
 #include "colour/Palette.h"
 
 class Clipboard;
+class DesktopOpener;
 class FileChooser;
 class MessageBox;
 class QAction;
@@ -29,6 +30,7 @@ class QPushButton;
 class QRadioButton;
 class QTimer;
 class SettingsStore;
+class WindowExtras;
 
 // The platform services the main window reaches out to. Any left empty is the real one, made
 // and owned by the window; tests pass their own so that no dialog blocks.
@@ -38,6 +40,7 @@ struct frmMainServices {
     SettingsStore* settings = nullptr;
     std::function<void(QWidget* owner)> showAbout;
     Clipboard* clipboard = nullptr;
+    DesktopOpener* desktop = nullptr;
 };
 
 // The main window: the two picture boxes, the MODE, halftone and Stagger options, the Convert
@@ -83,6 +86,7 @@ public:
 
     // What was opened, sampled and converted.
     const ConversionDocument& Document() const { return document_; }
+    ConversionDocument& Document() { return document_; }
 
     // The controls, for the handlers and for tests that drive the window as a user would.
     QPushButton* cmdConvert = nullptr;
@@ -104,6 +108,9 @@ public:
     PictureMenu mnuPicture;
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelpAbout = nullptr;
+
+    // The menus, windows and status line added around the form (WindowExtras.h).
+    WindowExtras* extras = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -34,7 +34,7 @@ TEST_F(WindowTest, PictureMenuItemsStartAtTheClassicConversion) {
     const PictureMenu& picture = window->mnuPicture;
     EXPECT_EQ(Captions(picture.menu),
               QStringList({"Error Diffusion", "Palette", "Sampling", "Fit", "-", "Photo Settings",
-                           "Copy Palette Commands"}));
+                           "Copy Palette Commands", "-", "&Convert as Options Change"}));
     // Each group's items live in a submenu of their own.
     EXPECT_EQ(Captions(qobject_cast<QMenu*>(picture.diffusion[0]->parent())),
               QStringList({"Off", "Floyd-Steinberg", "Atkinson", "Sierra", "Jarvis-Judice-Ninke"}));
