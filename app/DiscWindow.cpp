@@ -167,7 +167,10 @@ void DiscWindow::CreateControls() {
     });
     connect(cmdSave, &QPushButton::clicked, this, [this] { SaveDisc(); });
     connect(cmbTracks, &QComboBox::currentIndexChanged, this, [this] { ShowCapacity(); });
-    connect(lstPictures, &DiscPictureList::Reordered, this, [this] { TakeShownOrder(); });
+    // Once the drag has ended: the list is rebuilt, which the drag must not see.
+    connect(
+        lstPictures, &DiscPictureList::Reordered, this, [this] { TakeShownOrder(); },
+        Qt::QueuedConnection);
     connect(lstPictures, &DiscPictureList::FilesDropped, this,
             [this](const QStringList& files) { AddPictureFiles(files); });
     connect(lstPictures, &QTreeWidget::itemChanged, this,
