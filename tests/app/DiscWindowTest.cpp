@@ -109,6 +109,15 @@ TEST_F(DiscWindowTest, ReorderRemoveAndRenameChangeTheDisc) {
     EXPECT_EQ(Names(), std::vector<std::string>({"B", "C", "A"}));
     Disc().cmdMoveUp->click();
     EXPECT_EQ(Names(), std::vector<std::string>({"B", "A", "C"}));
+    // A drag leaves the list's items in their new order; the disc takes that order.
+    QTreeWidget& list = *Disc().lstPictures;
+    list.insertTopLevelItem(0, list.takeTopLevelItem(2));
+    emit Disc().lstPictures->Reordered();
+    QTest::qWait(0);
+    EXPECT_EQ(Names(), std::vector<std::string>({"C", "B", "A"}));
+    list.insertTopLevelItem(2, list.takeTopLevelItem(0));
+    emit Disc().lstPictures->Reordered();
+    QTest::qWait(0);
     EXPECT_EQ(SavedNames(Save("1.ssd")), std::vector<std::string>({"!BOOT", "B", "A", "C"}));
 
     Disc().lstPictures->setCurrentItem(Disc().lstPictures->topLevelItem(0));
