@@ -65,6 +65,9 @@ WindowExtras::WindowExtras(frmMain& window, Services services)
     status = new StatusLine(window.statusBar());
     monitor = new MonitorView(&window);
     disc = new DiscWindow(&window, window.Document(), chooser_, messages_, *status);
+    // Open or not, they never keep the program running once the main window has closed.
+    monitor->setAttribute(Qt::WA_QuitOnClose, false);
+    disc->setAttribute(Qt::WA_QuitOnClose, false);
     CreateMenus();
     SetStatusTips();
     live = new LiveConversion(window, *mnuPictureLive, *status, messages_);
@@ -171,10 +174,9 @@ void WindowExtras::ConnectOptions() {
         connect(option, &QRadioButton::toggled, this, chosen);
     connect(window_.chkStagger, &QCheckBox::toggled, this, chosen);
     const PictureMenu& picture = window_.mnuPicture;
-    const auto picked = [this](bool on) {
+    const auto picked = [this](bool) {
         PictureChoicesChanged();
         live->OptionChosen();
-        (void)on;
     };
     for (QAction* action : picture.diffusion) connect(action, &QAction::toggled, this, picked);
     for (QAction* action : picture.palette) connect(action, &QAction::toggled, this, picked);
