@@ -130,6 +130,17 @@ std::string ValidateScreenOutputs(const ConverterOptions& o, bool tracksGiven, b
     if (o.output || o.outputDir || o.preview || o.previewInOutputDir || toneGiven || o.stagger)
         return "--show reads screen files: -o, -d, --preview, -t and -s do not apply";
     if (!o.disc && !o.display) return "--show needs --display FILE or --disc FILE";
+    // A palette LIST says which colours the screen's logical colours stand for; the rest choose
+    // how a picture is converted.
+    const PictureOptions& p = o.picture;
+    const std::pair<bool, const char*> conversionOnly[] = {
+        {p.photo, "--photo"},
+        {p.sampling.has_value(), "--sampling"},
+        {p.fit.has_value(), "--fit"},
+        {p.paletteChoice == PaletteChoice::Best, "--palette best"},
+    };
+    for (const auto& [given, option] : conversionOnly)
+        if (given) return std::string(option) + " does not apply to existing screen files (--show)";
     return {};
 }
 
@@ -244,7 +255,8 @@ std::string UsageText() {
            "      --display FILE  also write the 640 x 512 picture a monitor shows, as PNG,\n"
            "                      decoded from the screen bytes (single PICTURE)\n"
            "      --show          the PICTUREs are screen files of MODE -m (20480 or 10240\n"
-           "                      bytes) to render with --display or put on a --disc:\n"
+           "                      bytes) to render with --display or put on a --disc, in the\n"
+           "                      colours of --palette LIST if given:\n"
            "                        quillix-convert --show -m 1 old.screen --display old.png\n"
            "  -q, --quiet         no progress output\n"
            "  -h, --help          show this help\n"

@@ -99,6 +99,15 @@ TEST(CommandLine, UsageErrors) {
         {{"--preview", "shots/X.PNG", "p.bmp", "-d", "out"},
          "with -d, --preview takes no FILE: the previews go to D/STEM.png; to convert "
          "shots/X.PNG, put --preview last"},
+        // A screen file is converted already: only the colours it stands for may be chosen.
+        {{"--show", "--photo", "--disc", "d.ssd", "s"},
+         "--photo does not apply to existing screen files (--show)"},
+        {{"--show", "--sampling", "area", "--disc", "d.ssd", "s"},
+         "--sampling does not apply to existing screen files (--show)"},
+        {{"--show", "--fit", "keep", "--disc", "d.ssd", "s"},
+         "--fit does not apply to existing screen files (--show)"},
+        {{"--show", "-m", "1", "--palette", "best", "--disc", "d.ssd", "s"},
+         "--palette best does not apply to existing screen files (--show)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.args));
