@@ -11,8 +11,8 @@ namespace {
 
 const std::array<const char*, 5> kHalftoneNames{"no halftone", "Fine halftone", "Coarse halftone",
                                                 "Spiral halftone", "Diagonal halftone"};
-const std::array<const char*, 5> kKernelNames{"", "Floyd-Steinberg", "Atkinson", "Sierra",
-                                              "Jarvis-Judice-Ninke"};
+const std::array<const char*, 6> kKernelNames{"",       "Floyd-Steinberg",     "Atkinson",
+                                              "Sierra", "Jarvis-Judice-Ninke", "searched dither"};
 
 }  // namespace
 
@@ -32,6 +32,7 @@ std::string ChoicesText(const ConversionChoices& choices) {
     if (choices.sampling == Sampling::Area) text += ", area average";
     if (choices.fit == Fit::Keep) text += ", keep aspect";
     if (choices.fit == Fit::Fill) text += ", fill";
+    if (choices.adjustments != PictureAdjustments{}) text += ", adjusted";
     return text;
 }
 

@@ -10,8 +10,8 @@
 // What the window's status line says, in the words of its menus.
 
 // The choices a conversion was made with: "MODE 1, Atkinson", "MODE 2, Fine halftone, Stagger",
-// "MODE 5, Atkinson, best palette, area average, keep aspect". The halftone and Stagger are left
-// out while a kernel diffuses, since they play no part then.
+// "MODE 5, Atkinson, best palette, area average, keep aspect, adjusted". The halftone and Stagger
+// are left out while a kernel diffuses, since they play no part then.
 std::string ChoicesText(const ConversionChoices& choices);
 
 // The palette's colours by name: "black, red, yellow, white".

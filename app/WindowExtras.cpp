@@ -185,6 +185,11 @@ void WindowExtras::ConnectOptions() {
     connect(picture.photo, &QAction::triggered, this, [this] { PictureChoicesChanged(); });
 }
 
+void WindowExtras::OptionChosen() {
+    PictureChoicesChanged();
+    live->OptionChosen();
+}
+
 void WindowExtras::PictureChoicesChanged() {
     ConversionSettingsFields photo = ConversionSettings;
     ApplyPhotoSettings(photo);

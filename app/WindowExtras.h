@@ -37,6 +37,9 @@ public:
     // File > "Save Screen As...": the last conversion's screen file and sidecar under a name
     // the user picks, written as the Convert command writes them.
     void mnuFileSaveScreenAs_Click();
+    // A choice made outside the option buttons and the Picture menu's groups (the picture
+    // adjustments, as their dialog's sliders move): converts at once when that is asked for.
+    void OptionChosen();
     // Help > "User Guide": the installed guide (or the source tree's README) in the desktop's
     // handler for it.
     void mnuHelpUserGuide_Click();

@@ -163,7 +163,8 @@ int main(int argc, char** argv) {
     QTemporaryDir drive;
     qputenv("QUILLIX_DRIVE_C", drive.path().toLocal8Bit());
     Quiet quiet;
-    frmMain window(frmMainServices{&quiet, &quiet, &quiet, [](QWidget*) {}, &quiet, &quiet});
+    frmMain window(
+        frmMainServices{&quiet, &quiet, &quiet, [](QWidget*) {}, &quiet, nullptr, &quiet});
     window.Form_Load();
     if (!QTest::qWaitForWindowExposed(&window)) return 1;
     if (startup) {

@@ -183,6 +183,11 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         app.add_option("--sampling", sampling)->check(checked(ReadSampling));
     CLI::Option* fitOption = app.add_option("--fit", fit)->check(checked(ReadFit));
     app.add_flag("--photo", o.picture.photo)->disable_flag_override();
+    app.add_option("--brightness")->check(checked(ReadBrightness));
+    app.add_option("--contrast")->check(checked(ReadContrast));
+    app.add_option("--saturation")->check(checked(ReadSaturation));
+    app.add_option("--gamma")->check(checked(ReadGamma));
+    app.add_flag("--auto-levels", o.picture.autoLevels)->disable_flag_override();
     app.add_flag("-s,--stagger", o.stagger)->disable_flag_override();
     app.add_option("-o,--output", o.output)->check(Check([](const std::string& value) {
         return value.empty() ? "-o needs a FILE" : "";
@@ -226,6 +231,15 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     if (paletteOption->count() > 0) ReadPalette(palette, o.picture);
     if (samplingOption->count() > 0) ReadSampling(sampling, o.picture);
     if (fitOption->count() > 0) ReadFit(fit, o.picture);
+    using Reader = std::string (*)(const std::string&, PictureOptions&);
+    const std::pair<const char*, Reader> adjustments[] = {{"--brightness", ReadBrightness},
+                                                          {"--contrast", ReadContrast},
+                                                          {"--saturation", ReadSaturation},
+                                                          {"--gamma", ReadGamma}};
+    for (const auto& [name, read] : adjustments) {
+        if (const CLI::Option* given = app.get_option(name); given->count() > 0)
+            read(given->as<std::string>(), o.picture);
+    }
     SettlePreview(result, *preview, previewValue, args);
     if (result.error.empty())
         result.error = ValidateScreenOutputs(o, tracks->count() > 0, toneOption->count() > 0);

@@ -56,8 +56,8 @@ int main(int argc, char** argv) {
     FakeSettingsStore settings;
     FakeClipboard clipboard;
     FakeDesktopOpener desktop;
-    frmMain window(
-        frmMainServices{&chooser, &messages, &settings, [](QWidget*) {}, &clipboard, &desktop});
+    frmMain window(frmMainServices{&chooser, &messages, &settings, [](QWidget*) {}, &clipboard,
+                                   nullptr, &desktop});
     window.Form_Load();
     if (monitor || disc) {
         window.optMode[1]->setChecked(true);
