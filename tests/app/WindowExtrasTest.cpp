@@ -103,6 +103,11 @@ TEST_F(WindowExtrasTest, ConvertsAsOptionsChangeOnlyWhenTurnedOn) {
         {"kernel", [&] { window->mnuPicture.diffusion[2]->trigger(); }},
         {"fit, sampled again", [&] { window->mnuPicture.fit[1]->trigger(); }},
         {"photo recipe", [&] { window->mnuPicture.photo->trigger(); }},
+        {"adjustments",
+         [&] {
+             adjuster.steps = {PictureAdjustments{.brightness = 30}};
+             window->mnuPicture.adjust->trigger();
+         }},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
