@@ -1,18 +1,24 @@
 #include "app/ConversionDocument.h"
 
+#include <exception>
 #include <filesystem>
+#include <new>
 
-#include "decode/LoadPicture.h"
 #include "app/CaptureSampleGrid.h"
 #include "app/ConversionSettings.h"
 #include "app/Module1.h"
 #include "app/WriteImage.h"
 #include "convert/Convert.h"
+#include "decode/LoadPicture.h"
 #include "disc/SlideshowDisc.h"
+#include "platform/files/DrivePath.h"
+#include "sample/SamplePicture.h"
 
 void ConversionDocument::Open(const std::string& path, PictureBox& box) {
+    sampler_.Wait();
     LoadPicture(path, box);
     openedPicture_ = path;
+    ++opened_;
 }
 
 void ConversionDocument::Sample(const PictureBox& picture, PictureBox& preview) {
@@ -22,18 +28,48 @@ void ConversionDocument::Sample(const PictureBox& picture, PictureBox& preview) 
 }
 
 void ConversionDocument::ResampleIfChoicesChanged(const PictureBox& picture, PictureBox& preview) {
-    const std::pair<std::int16_t, std::int16_t> wanted{ConversionSettings.Sampling,
-                                                       ConversionSettings.Fit};
+    const SampledWith wanted{ConversionSettings.Sampling, ConversionSettings.Fit};
     if (!sampledWith_ || *sampledWith_ == wanted) return;
     CaptureSampleGrid(picture, preview);
     sampledWith_ = wanted;
+}
+
+void ConversionDocument::SampleInBackground(const PictureBox& picture, SampledWith with,
+                                            std::function<void(const std::string&)> done) {
+    const std::uint64_t opened = opened_;
+    sampler_.Start([this, &picture, with, opened, done = std::move(done)](const auto&) {
+        std::optional<Samples> samples;
+        std::string failure;
+        try {
+            samples = SamplePicture(picture, static_cast<Fit>(with.second),
+                                    static_cast<Sampling>(with.first));
+        } catch (const std::bad_alloc&) {
+            failure = "not enough memory to sample the picture again";
+        } catch (const std::exception& error) {
+            failure = error.what();
+        }
+        return [this, samples = std::move(samples), failure, with, opened, done] {
+            const SampledWith current{ConversionSettings.Sampling, ConversionSettings.Fit};
+            // A pass of the Convert command may have sampled these choices meanwhile; a picture
+            // opened since makes these samples stale.
+            if (samples && opened == opened_ && with == current && sampledWith_ &&
+                *sampledWith_ != with) {
+                Module1::SampleGrid = samples->Planes();
+                sampledWith_ = with;
+            }
+            done(failure);
+        };
+    });
 }
 
 const ConversionDocument::Conversion& ConversionDocument::WriteImage(PictureBox& preview,
                                                                      const std::string& fileName,
                                                                      std::int32_t maxVal) {
     EncodedScreen screen = ::WriteImage(preview, fileName, maxVal);
-    return lastConversion_.emplace(Conversion{sampledPicture_, std::move(screen)});
+    const Conversion& conversion = lastConversion_.emplace(Conversion{
+        sampledPicture_, std::move(screen), ChoicesOf(ConversionSettings), ToLocalPath(fileName)});
+    if (onConverted) onConverted(conversion);
+    return conversion;
 }
 
 const ConversionDocument::Conversion& ConversionDocument::WriteTeletext(
@@ -50,7 +86,10 @@ const ConversionDocument::Conversion& ConversionDocument::WriteTeletext(
     EncodedScreen screen = Convert(Samples(std::move(colours)), choices);
     WriteScreenFiles(fileName, screen);
     preview = screen.preview;
-    return lastConversion_.emplace(Conversion{sampledPicture_, std::move(screen)});
+    const Conversion& conversion = lastConversion_.emplace(
+        Conversion{sampledPicture_, std::move(screen), choices, ToLocalPath(fileName)});
+    if (onConverted) onConverted(conversion);
+    return conversion;
 }
 
 std::string ConversionDocument::DiscStem() const {
@@ -63,4 +102,5 @@ void ConversionDocument::SaveDisc(const std::string& path) const {
     const EncodedScreen& screen = lastConversion_->screen;
     const DiscPicture disc{DiscStem(), ModeNumber(screen.screenMode), screen.palette, screen.bytes};
     WriteSlideshowDisc(path, {disc}, kDefaultTracks);
+    if (onDiscSaved) onDiscSaved(path, {disc}, kDefaultTracks);
 }

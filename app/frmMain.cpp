@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
 #include <exception>
@@ -23,6 +24,7 @@
 #include "app/ConversionSettings.h"
 #include "app/Module1.h"
 #include "app/PictureToOpen.h"
+#include "app/WindowExtras.h"
 #include "app/WriteImage.h"
 #include "colour/PaletteText.h"
 #include "disc/SlideshowDisc.h"
@@ -106,7 +108,9 @@ frmMain::frmMain(frmMainServices services) {
     CreateMenus();
     ConnectHandlers();
     SetTabOrder();
-    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    extras = new WindowExtras(*this, {dlgCommonDialog_, messageBox_, services.desktop});
+    resize(kClientWidth,
+           kClientHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
 }
 
 frmMain::~frmMain() = default;
@@ -438,6 +442,7 @@ void frmMain::mnuPictureAdjust_Click() {
 
 void frmMain::AdjustmentsChanged(const PictureAdjustments& adjustments) {
     ConversionSettings.Adjustments = adjustments;
+    if (extras != nullptr) extras->OptionChosen();
 }
 
 void frmMain::mnuPictureCopyPalette_Click() {

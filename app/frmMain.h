@@ -17,6 +17,7 @@
 #include "convert/PictureAdjustments.h"
 
 class Clipboard;
+class DesktopOpener;
 class PictureAdjuster;
 class FileChooser;
 class MessageBox;
@@ -31,6 +32,7 @@ class QPushButton;
 class QRadioButton;
 class QTimer;
 class SettingsStore;
+class WindowExtras;
 
 // The platform services the main window reaches out to. Any left empty is the real one, made
 // and owned by the window; tests pass their own so that no dialog blocks.
@@ -41,6 +43,7 @@ struct frmMainServices {
     std::function<void(QWidget* owner)> showAbout;
     Clipboard* clipboard = nullptr;
     PictureAdjuster* pictureAdjuster = nullptr;
+    DesktopOpener* desktop = nullptr;
 };
 
 // The main window: the two picture boxes, the MODE, halftone and Stagger options, the Convert
@@ -93,6 +96,7 @@ public:
 
     // What was opened, sampled and converted.
     const ConversionDocument& Document() const { return document_; }
+    ConversionDocument& Document() { return document_; }
 
     // The controls, for the handlers and for tests that drive the window as a user would.
     QPushButton* cmdConvert = nullptr;
@@ -114,6 +118,9 @@ public:
     PictureMenu mnuPicture;
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelpAbout = nullptr;
+
+    // The menus, windows and status line added around the form (WindowExtras.h).
+    WindowExtras* extras = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

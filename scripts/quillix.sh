@@ -64,6 +64,7 @@ case "${1:-}" in
         "$root/bench/jpeg-end-to-end.sh" "$root/build/release"
         "$root/bench/bmp-end-to-end.sh" "$root/build/release"
         "$root/bench/folder-end-to-end.sh" "$root/build/release"
+        "$root/bench/window-latency.sh" "$root/build/release"
         "$root/bench/quality-table.py" "$root/build/release"
         ;;
     fuzz)

@@ -77,3 +77,10 @@ QString QtFileChooser::ShowOpen(const OpenFileRequest& request) {
     const QStringList chosen = dialog->selectedFiles();
     return chosen.isEmpty() ? QString() : chosen.front();
 }
+
+QStringList QtFileChooser::ShowOpenMany(const OpenFileRequest& request) {
+    const std::unique_ptr<QFileDialog> dialog = MakeOpenFileDialog(owner_, request);
+    dialog->setFileMode(QFileDialog::ExistingFiles);
+    if (dialog->exec() != QDialog::Accepted) return {};
+    return dialog->selectedFiles();
+}

@@ -31,6 +31,8 @@ public:
     virtual ~FileChooser() = default;
     // The full path of the chosen file, or empty text when the user cancels.
     virtual QString ShowOpen(const OpenFileRequest& request) = 0;
+    // The full paths of the files chosen, several at once; none when the user cancels.
+    virtual QStringList ShowOpenMany(const OpenFileRequest& request) = 0;
     // The full path to save to, or empty text when the user cancels. Replacing an existing file
     // has been confirmed by the user.
     virtual QString ShowSave(const SaveFileRequest& request) = 0;
@@ -41,6 +43,7 @@ class QtFileChooser : public FileChooser {
 public:
     explicit QtFileChooser(QWidget* owner) : owner_(owner) {}
     QString ShowOpen(const OpenFileRequest& request) override;
+    QStringList ShowOpenMany(const OpenFileRequest& request) override;
     QString ShowSave(const SaveFileRequest& request) override;
 
 private:

@@ -9,6 +9,8 @@
 
 #include "decode/LoadPicture.h"
 #include "app/ConversionSettings.h"
+#include "app/StatusLine.h"
+#include "app/WindowExtras.h"
 #include "tests/app/ConvertDirectly.h"
 #include "tests/app/WindowFakes.h"
 
@@ -32,10 +34,10 @@ int Chosen(const std::array<QAction*, N>& group) {
 
 TEST_F(WindowTest, PictureMenuItemsStartAtTheClassicConversion) {
     const PictureMenu& picture = window->mnuPicture;
-    EXPECT_EQ(
-        Captions(picture.menu),
-        QStringList({"Error Diffusion", "Palette", "Sampling", "Fit", "-", "Adjust Picture...",
-                     "Photo Settings", "Copy Palette Commands", "-", "Teletext (MODE 7)"}));
+    EXPECT_EQ(Captions(picture.menu),
+              QStringList({"Error Diffusion", "Palette", "Sampling", "Fit", "-",
+                           "Adjust Picture...", "Photo Settings", "Copy Palette Commands", "-",
+                           "Teletext (MODE 7)", "-", "&Convert as Options Change"}));
     // Each group's items live in a submenu of their own.
     EXPECT_EQ(Captions(qobject_cast<QMenu*>(picture.diffusion[0]->parent())),
               QStringList({"Off", "Floyd-Steinberg", "Atkinson", "Sierra", "Jarvis-Judice-Ninke",
@@ -153,6 +155,8 @@ TEST_F(WindowTest, TeletextConvertsInModeSevenAndLeavesTheOptionsAlone) {
     EXPECT_TRUE(window->optMode[2]->isChecked());
     EXPECT_TRUE(window->mnuFileSaveDisc->isEnabled());
     EXPECT_TRUE(window->picImage2->toolTip().isEmpty()) << "teletext takes no VDU 19";
+    EXPECT_TRUE(window->extras->status->Text().startsWith("Wrote ")) << "the status line says so";
+    EXPECT_TRUE(window->extras->status->Text().contains("MODE 7, teletext"));
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "app/ConversionSettings.h"
 #include "app/frmMain.h"
 #include "platform/desktop/Clipboard.h"
+#include "platform/desktop/DesktopOpener.h"
 #include "platform/desktop/FileChooser.h"
 #include "platform/desktop/MessageBox.h"
 #include "platform/desktop/SettingsStore.h"
@@ -45,7 +46,16 @@ public:
         saveAnswers.pop_front();
         return answer;
     }
+    // Answers each several-files Open dialog with the next queued list (empty: cancelled).
+    QStringList ShowOpenMany(const OpenFileRequest& request) override {
+        requests.push_back(request);
+        if (manyAnswers.empty()) return {};
+        QStringList answer = manyAnswers.front();
+        manyAnswers.pop_front();
+        return answer;
+    }
     std::deque<QString> answers;
+    std::deque<QStringList> manyAnswers;
     std::vector<OpenFileRequest> requests;
     std::deque<QString> saveAnswers;
     std::vector<SaveFileRequest> saveRequests;
@@ -95,6 +105,16 @@ public:
     std::vector<PictureAdjustments> shownWith, settingsDuring;
 };
 
+// Records what the desktop was asked to open; opens nothing.
+class FakeDesktopOpener : public DesktopOpener {
+public:
+    bool Open(const QUrl& url) override {
+        urls.push_back(url);
+        return true;
+    }
+    QList<QUrl> urls;
+};
+
 // The colour a pixel of a picture box's drawing area shows on screen, as a surface colour value.
 inline std::uint32_t ShownColour(PictureBoxView& view, int x, int y) {
     const QImage shown = view.grab().toImage();
@@ -107,9 +127,10 @@ class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetConversionState(ConversionSettingsFields{});
-        window = std::make_unique<frmMain>(frmMainServices{
-            &chooser, &messages, &settings,
-            [this](QWidget* owner) { aboutOwners.push_back(owner); }, &clipboard, &adjuster});
+        window = std::make_unique<frmMain>(
+            frmMainServices{&chooser, &messages, &settings,
+                            [this](QWidget* owner) { aboutOwners.push_back(owner); }, &clipboard,
+                            &adjuster, &desktop});
         window->Form_Load();
     }
     void TearDown() override { window.reset(); }
@@ -142,6 +163,7 @@ protected:
     FakeSettingsStore settings;
     FakeClipboard clipboard;
     FakePictureAdjuster adjuster;
+    FakeDesktopOpener desktop;
     std::vector<QWidget*> aboutOwners;
     std::unique_ptr<frmMain> window;
 };

@@ -224,20 +224,31 @@ TEST_F(WindowTest, CaptionsAndMenus) {
         EXPECT_EQ(window->optTone[index]->text(), tones[index]);
     }
 
+    // The form's own menus and items, with the View menu and the items around them added in
+    // their own places (WindowExtrasTest).
     const QList<QAction*> bar = window->menuBar()->actions();
-    ASSERT_EQ(bar.size(), 3);
+    ASSERT_EQ(bar.size(), 4);
     EXPECT_EQ(bar[0]->text(), "&File");
     EXPECT_EQ(bar[1]->text(), "&Picture");  // its items: PictureMenuTest
-    EXPECT_EQ(bar[2]->text(), "&Help");
+    EXPECT_EQ(bar[2]->text(), "&View");
+    EXPECT_EQ(bar[3]->text(), "&Help");
     const QList<QAction*> file = window->mnuFile->actions();
-    ASSERT_EQ(file.size(), 4);
+    ASSERT_EQ(file.size(), 8);
     EXPECT_EQ(file[0]->text(), "Open...");
     EXPECT_EQ(file[1]->text(), "Save &Disc Image...");
     EXPECT_TRUE(file[2]->isSeparator());
-    EXPECT_EQ(file[3]->text(), "E&xit");
-    ASSERT_EQ(window->mnuHelp->actions().size(), 1);
-    EXPECT_EQ(window->mnuHelp->actions()[0]->text(), "About...");
-    for (QAction* action : file + window->mnuHelp->actions()) {
+    EXPECT_EQ(file[3]->text(), "Save Screen &As...");
+    EXPECT_EQ(file[4]->text(), "Add &to Disc");
+    EXPECT_EQ(file[5]->text(), "Add &Pictures to Disc...");
+    EXPECT_TRUE(file[6]->isSeparator());
+    EXPECT_EQ(file[7]->text(), "E&xit");
+    const QList<QAction*> help = window->mnuHelp->actions();
+    ASSERT_EQ(help.size(), 3);
+    EXPECT_EQ(help[0]->text(), "&User Guide");
+    EXPECT_EQ(help[2]->text(), "About...");
+    // Open takes the desktop's Ctrl+O; the form's other items keep their Alt letters alone.
+    EXPECT_EQ(window->mnuFileOpen->shortcut(), QKeySequence(QKeySequence::Open));
+    for (QAction* action : {window->mnuFileSaveDisc, window->mnuFileExit, window->mnuHelpAbout}) {
         EXPECT_TRUE(action->shortcut().isEmpty()) << action->text().toStdString();
     }
 }

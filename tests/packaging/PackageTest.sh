@@ -18,6 +18,7 @@ wanted=(
     ./usr/share/bash-completion/completions/quillix-convert
     ./usr/share/doc/quillix/copyright
     ./usr/share/doc/quillix/changelog.gz
+    ./usr/share/doc/quillix/README.md
 )
 for size in 16 32 48 64 128 256; do
     wanted+=("./usr/share/icons/hicolor/${size}x${size}/apps/org.quillix.Quillix.png")

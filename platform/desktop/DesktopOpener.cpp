@@ -1,0 +1,7 @@
+#include "platform/desktop/DesktopOpener.h"
+
+#include <QDesktopServices>
+
+bool QtDesktopOpener::Open(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
+}
