@@ -26,6 +26,7 @@ std::string StemOf(const std::string& picture);
 // A usage error in the plan (a preview or display that would replace the screen file), or empty.
 std::string PlanError(const std::vector<PlannedConversion>& plan);
 
-// A usage error of --disc (a disc that would replace a picture or another output), or empty.
+// A usage error of --disc or --tape (an image that would replace a picture, another output or
+// the other image), or empty.
 std::string DiscPlanError(const std::vector<PlannedConversion>& plan,
                           const ConverterOptions& options);

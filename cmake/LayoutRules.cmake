@@ -3,8 +3,8 @@
 # state. A forbidden
 # #include is caught by the layout test (tests/LayoutTest.cpp).
 
-set(QUILLIX_CORE_TARGETS quillix_colour quillix_sample quillix_screen quillix_convert quillix_disc
-    quillix_streaming quillix_picture quillix_files quillix_module)
+set(QUILLIX_CORE_TARGETS quillix_colour quillix_sample quillix_screen quillix_convert quillix_compress
+    quillix_disc quillix_streaming quillix_picture quillix_files quillix_module)
 set(QUILLIX_UPPER_TARGETS quillix_acquire quillix_pipeline quillix_about quillix_cli
     quillix_window quillix_desktop quillix_registry)
 # The window's own: its module state and the window itself.

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "disc/UnpackingLoader.h"
 #include "screen/ScreenGeometry.h"
 
 namespace {
@@ -28,6 +29,8 @@ struct Program {
     }
 };
 
+}  // namespace
+
 std::string PaletteStatements(const LoaderSlide& slide) {
     const Palette standard = DefaultPalette(slide.screenMode);
     std::string statements;
@@ -42,13 +45,11 @@ std::string PaletteStatements(const LoaderSlide& slide) {
     return statements;
 }
 
-}  // namespace
-
 std::uint32_t ScreenLoadAddress(int screenMode) {
     return kHostMemory | (kScreenEnd - GeometryOf(screenMode).screenBytes);
 }
 
-std::string BootScript(const std::vector<LoaderSlide>& slides) {
+std::string BootScript(const std::vector<LoaderSlide>& slides, LoaderMedium medium) {
     // VDU 21 keeps the typing off the screen; the program's first statement turns output on.
     Program program;
     program.text = "VDU21\rNEW\r";
@@ -56,14 +57,20 @@ std::string BootScript(const std::vector<LoaderSlide>& slides) {
                  " THEN END ELSE REPORT:PRINT:END");
     // Cursor keys give key codes instead of starting the copy cursor.
     program.Line("*FX4,1");
+    if (medium == LoaderMedium::Tape) program.Line("*OPT1,0");
+    if (AnyPacked(slides)) program.Line(UnpackRoutineLoad());
     const int first = program.number + 10;
     for (const LoaderSlide& slide : slides) {
+        if (slide.packedEnd != 0) {
+            for (const std::string& line : UnpackingSlideLines(slide)) program.Line(line);
+            continue;
+        }
         program.Line("MODE" + std::to_string(slide.screenMode) + ":VDU23,1,0;0;0;0;" +
                      PaletteStatements(slide));
         program.Line("*LOAD " + slide.name + " " + Hex(ScreenLoadAddress(slide.screenMode)));
         program.Line("A%=GET");
     }
-    if (slides.size() > 1) {
+    if (slides.size() > 1 && medium == LoaderMedium::Disc) {
         program.Line("GOTO" + std::to_string(first));
     } else {
         program.Line("*FX4");

@@ -18,18 +18,55 @@ struct DiscPicture {
 // The tracks of a disc unless told otherwise; 40 is the other size.
 inline constexpr int kDefaultTracks = 80;
 
-// A bootable disc image: !BOOT (see BootScript.h) first, then each picture as a file named after
-// its stem (DiscNames.h) that loads at its screen address in host memory, executes there, and
-// is as long as its MODE's screen. When they do not fit, raises DiscSpaceError whose message
-// says how many pictures of the first MODE that overflows fit on a disc of that size.
+// How a slideshow goes on a disc. The default is a single-sided disc of screens as they are.
+struct DiscFormat {
+    int tracks = kDefaultTracks;
+    // Two sides (.dsd): what does not fit on the first side goes on the second, drive 2.
+    bool doubleSided = false;
+    // Each screen packed (disc/ScreenOnDisc.h) where that saves a sector.
+    bool compress = false;
+};
+
+// What a disc holds, for a capacity report.
+struct DiscSummary {
+    int pictures = 0;
+    int packedPictures = 0;
+    int sectorsUsed = 0;  // by every file, the loader's included
+    int sectorsFree = 0;  // for files on an empty disc of the format, both sides
+};
+
+struct SlideshowImage {
+    std::vector<std::uint8_t> image;
+    DiscSummary summary;
+};
+
+// Whether a disc file's name asks for a double-sided image: it ends in ".dsd", in any case.
+bool IsDoubleSidedName(const std::string& path);
+
+// A bootable disc image: !BOOT (see BootScript.h) first, then, when any screen is packed, the
+// unpacking routine !UNPACK, then each picture as a file named after its stem (DiscNames.h). A
+// screen as it is loads at its screen address in host memory, executes there, and is as long as
+// its MODE's screen; a packed one loads just below the screen's end. On a double-sided disc the
+// pictures fill the first side in order and go on on the second, whose catalogue boots nothing.
+// When they do not fit, raises DiscSpaceError: for a single-sided disc of screens as they are,
+// its message says how many pictures of the first MODE that overflows fit on a disc of that
+// size; otherwise how many of the pictures, in order, fit. Raises PackingError (naming the
+// picture) when a packed screen would not unpack to its picture: that disc is refused.
+SlideshowImage MakeSlideshowImage(const std::string& title,
+                                  const std::vector<DiscPicture>& pictures,
+                                  const DiscFormat& format);
+
+// MakeSlideshowImage's image of a single-sided disc of screens as they are.
 std::vector<std::uint8_t> MakeSlideshowDisc(const std::string& title,
                                             const std::vector<DiscPicture>& pictures, int tracks);
 
 // How many pictures of one MODE a disc of that many tracks holds, beside its !BOOT.
 int PicturesThatFit(int screenMode, int tracks);
 
-// Writes the disc image to path as a whole or not at all, titled after path's file name. Every
-// failure, a disc that is full included, raises FileError naming path and the reason; nothing
-// is written then.
+// Writes the disc image to path as a whole or not at all, titled after path's file name, and
+// says what it holds. Every failure, a disc that is full or a refused packing included, raises
+// FileError naming path and the reason; nothing is written then.
+DiscSummary WriteSlideshowDisc(const std::string& path, const std::vector<DiscPicture>& pictures,
+                               const DiscFormat& format);
 void WriteSlideshowDisc(const std::string& path, const std::vector<DiscPicture>& pictures,
                         int tracks);

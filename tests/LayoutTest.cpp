@@ -66,8 +66,9 @@ struct Rule {
 };
 
 // The folders from the top down; each may include only the ones after it (and platform/).
-const std::vector<std::string> kAbove = {"app/",  "cli/",     "about/",  "pipeline/", "acquire/",
-                                         "disc/", "convert/", "screen/", "sample/",   "colour/"};
+const std::vector<std::string> kAbove = {"app/",     "cli/",    "about/",    "pipeline/",
+                                         "acquire/", "disc/",   "compress/", "convert/",
+                                         "screen/",  "sample/", "colour/"};
 
 // Everything listed above a folder in kAbove, and the Qt desktop services.
 std::vector<std::string> Above(const std::string& folder) {
@@ -85,6 +86,7 @@ const std::vector<Rule> kRules = {
     {"screen", Above("screen"), true},
     {"convert", Above("convert"), true},
     {"disc", Above("disc"), true},
+    {"compress", Above("compress"), true},
     {"platform/files", {}, true},
     {"platform/picture", {}, true},
     {"platform/process", {}, true},
@@ -93,8 +95,8 @@ const std::vector<Rule> kRules = {
     {"about", {"app/", "cli/"}, false},
     {"cli", {"app/", "about/"}, false},
     {"platform",
-     {"app/", "about/", "cli/", "pipeline/", "acquire/", "convert/", "screen/", "disc/", "sample/",
-      "colour/"},
+     {"app/", "about/", "cli/", "pipeline/", "acquire/", "convert/", "screen/", "disc/",
+      "compress/", "sample/", "colour/"},
      false},
 };
 
