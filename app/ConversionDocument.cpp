@@ -39,9 +39,9 @@ std::string ConversionDocument::DiscStem() const {
     return picture.empty() ? "screen" : picture.stem().string();
 }
 
-void ConversionDocument::SaveDisc(const std::string& path) const {
+void ConversionDocument::SaveDisc(const std::string& path, bool compress) const {
     if (!lastConversion_) return;
     const EncodedScreen& screen = lastConversion_->screen;
     const DiscPicture disc{DiscStem(), ModeNumber(screen.screenMode), screen.palette, screen.bytes};
-    WriteSlideshowDisc(path, {disc}, kDefaultTracks);
+    WriteSlideshowDisc(path, {disc}, DiscFormat{kDefaultTracks, IsDoubleSidedName(path), compress});
 }

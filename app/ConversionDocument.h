@@ -38,8 +38,9 @@ public:
     const Conversion& WriteImage(PictureBox& preview, const std::string& fileName,
                                  std::int32_t maxVal);
 
-    // Writes the last conversion as a one-picture bootable disc; FileError on failure.
-    void SaveDisc(const std::string& path) const;
+    // Writes the last conversion as a one-picture bootable disc, its screen packed with compress
+    // and double-sided for a path ending in .dsd; FileError on failure.
+    void SaveDisc(const std::string& path, bool compress = false) const;
 
     const std::optional<Conversion>& LastConversion() const { return lastConversion_; }
     // The name the last conversion's picture suggests for its disc ("screen" without one).

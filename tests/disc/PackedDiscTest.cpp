@@ -1,0 +1,153 @@
+// Double-sided and packed slideshow discs, read back side by side.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "compress/PackScreen.h"
+#include "compress/UnpackRoutine.h"
+#include "compress/UnpackScreen.h"
+#include "disc/DfsCatalogue.h"
+#include "disc/DfsImage.h"
+#include "disc/ScreenOnDisc.h"
+#include "tests/disc/DiscTestSupport.h"
+
+namespace {
+
+std::vector<DiscPicture> Pictures(int count, int screenMode) {
+    std::vector<DiscPicture> pictures;
+    for (int i = 0; i < count; ++i) {
+        pictures.push_back(PictureOf("p", screenMode, static_cast<std::uint8_t>(i)));
+    }
+    return pictures;
+}
+
+std::string BootText(const std::vector<std::uint8_t>& side, const DfsEntry& boot) {
+    const auto start = side.begin() + boot.startSector * 256;
+    return {start, start + boot.length};
+}
+
+const DfsEntry* Find(const DfsCatalogue& catalogue, const std::string& name) {
+    const auto found = std::find_if(catalogue.entries.begin(), catalogue.entries.end(),
+                                    [&](const DfsEntry& entry) { return entry.name == name; });
+    return found == catalogue.entries.end() ? nullptr : &*found;
+}
+
+TEST(DoubleSidedDisc, HoldsTwiceASingleSidedDiscAndBootsTheSecondSideFromDrive2) {
+    const struct {
+        int screenMode, tracks, single;
+    } cases[] = {{1, 80, 9}, {4, 80, 19}, {2, 40, 4}};
+    for (const auto& test : cases) {
+        SCOPED_TRACE("MODE " + std::to_string(test.screenMode));
+        const std::vector<DiscPicture> pictures = Pictures(2 * test.single, test.screenMode);
+        const auto made = MakeSlideshowImage("Two sides", pictures, {test.tracks, true, false});
+        ASSERT_EQ(made.image.size(), 2u * test.tracks * 2560);
+        EXPECT_EQ(made.summary.sectorsFree, 2 * FileSectors(test.tracks));
+
+        const auto side0 = SideOf(made.image, 0);
+        const auto side1 = SideOf(made.image, 1);
+        const DfsCatalogue first = DecodeCatalogue(side0.data(), side0.size());
+        const DfsCatalogue second = DecodeCatalogue(side1.data(), side1.size());
+        EXPECT_EQ(first.bootOption, DfsBootOption::Exec);
+        EXPECT_EQ(second.bootOption, DfsBootOption::None);
+        EXPECT_EQ(first.sectorCount, test.tracks * 10);
+        EXPECT_EQ(second.sectorCount, test.tracks * 10);
+        ASSERT_EQ(first.entries.size(), test.single + 1u);
+        ASSERT_EQ(second.entries.size(), test.single + 0u);
+        // The second side's pictures follow the first's, in order, and load from drive 2.
+        const std::string boot = BootText(side0, first.entries.back());
+        for (int i = 0; i < 2 * test.single; ++i) {
+            const bool later = i >= test.single;
+            const DfsCatalogue& catalogue = later ? second : first;
+            const auto& side = later ? side1 : side0;
+            const DfsEntry& entry =
+                catalogue.entries[catalogue.entries.size() - (later ? 1 : 2) - (i % test.single)];
+            SCOPED_TRACE(entry.name);
+            EXPECT_TRUE(std::all_of(side.begin() + entry.startSector * 256,
+                                    side.begin() + entry.startSector * 256 + entry.length,
+                                    [&](std::uint8_t b) { return b == i; }));
+            const std::string load = std::string(later ? "*LOAD :2." : "*LOAD ") + entry.name + " ";
+            EXPECT_NE(boot.find(load), std::string::npos) << load;
+        }
+        EXPECT_THROW(MakeSlideshowImage("T", Pictures(2 * test.single + 1, test.screenMode),
+                                        {test.tracks, true, false}),
+                     DiscSpaceError);
+    }
+    EXPECT_TRUE(IsDoubleSidedName("a/b.DSD"));
+    EXPECT_FALSE(IsDoubleSidedName("b.dsd.ssd"));
+}
+
+TEST(PackedDisc, EachScreenUnpacksFromJustBelowItsScreenAndCountsItsPackedSectors) {
+    std::vector<DiscPicture> pictures{PictureOf("flat", 1, 0x0F), NoisyPictureOf("noise", 5),
+                                      PictureOf("dock", 4, 0x33)};
+    pictures[0].screen[100] = 1;  // not quite flat
+    const auto made = MakeSlideshowImage("Packed", pictures, {80, false, true});
+    const DfsCatalogue catalogue = DecodeCatalogue(made.image.data(), made.image.size());
+    ASSERT_EQ(catalogue.entries.size(), 5u);
+    const DfsEntry* routine = Find(catalogue, "!UNPACK");
+    ASSERT_TRUE(routine);
+    EXPECT_EQ(routine->loadAddress, 0xFFFF0900);
+    const std::vector<std::uint8_t> code = UnpackRoutine();
+    EXPECT_EQ(routine->length, code.size());
+    EXPECT_TRUE(
+        std::equal(code.begin(), code.end(), made.image.begin() + routine->startSector * 256));
+    const std::string boot = BootText(made.image, *Find(catalogue, "!BOOT"));
+    EXPECT_NE(boot.find("*LOAD !UNPACK\r"), std::string::npos);
+
+    int sectors = SectorsFor(boot.size()) + SectorsFor(routine->length);
+    for (const DiscPicture& picture : pictures) {
+        const DfsEntry* entry = Find(catalogue, picture.stem == "flat"   ? "FLAT"
+                                                : picture.stem == "dock" ? "DOCK"
+                                                                         : "NOISE");
+        ASSERT_TRUE(entry);
+        SCOPED_TRACE(entry->name);
+        sectors += SectorsFor(entry->length);
+        EXPECT_EQ(SectorsFor(entry->length),
+                  ScreenSectors(picture.screen, picture.screenMode, true));
+        const std::vector<std::uint8_t> file(
+            made.image.begin() + entry->startSector * 256,
+            made.image.begin() + entry->startSector * 256 + entry->length);
+        const std::uint32_t screen = picture.screenMode <= 2 ? 0xFFFF3000 : 0xFFFF5800;
+        if (picture.stem == "noise") {
+            EXPECT_EQ(file, picture.screen);
+            EXPECT_EQ(entry->loadAddress, screen);
+            EXPECT_NE(boot.find("*LOAD NOISE FFFF5800\r"), std::string::npos);
+            continue;
+        }
+        const auto unpacked = UnpackScreen(file, picture.screen.size());
+        ASSERT_TRUE(unpacked);
+        EXPECT_EQ(unpacked->screen, picture.screen);
+        EXPECT_EQ(entry->loadAddress, screen - unpacked->slack);
+        EXPECT_LT(entry->length, 1000u);
+        EXPECT_NE(boot.find("*LOAD " + entry->name + "\r"), std::string::npos);
+    }
+    EXPECT_EQ(made.summary.sectorsUsed, sectors);
+    EXPECT_EQ(made.summary.packedPictures, 2);
+}
+
+TEST(PackedDisc, FullDiscsCountPackedSectorsAndCatalogueEntries) {
+    // 29 packed pictures fill the catalogue beside !BOOT and !UNPACK; 9 fit as they are.
+    EXPECT_NO_THROW(MakeSlideshowImage("T", Pictures(29, 1), {80, false, true}));
+    try {
+        MakeSlideshowImage("T", Pictures(30, 1), {80, false, true});
+        ADD_FAILURE() << "a disc with 32 files was made";
+    } catch (const DiscSpaceError& error) {
+        EXPECT_NE(std::string(error.what()).find("an 80-track disc holds the first 29 of them"),
+                  std::string::npos)
+            << error.what();
+    }
+    std::vector<DiscPicture> noisy;
+    for (int i = 0; i < 10; ++i) noisy.push_back(NoisyPictureOf("n", 1));
+    EXPECT_THROW(MakeSlideshowImage("T", noisy, {80, false, true}), DiscSpaceError);
+}
+
+TEST(PackedDisc, APackingThatDoesNotUnpackToTheScreenIsRefused) {
+    const DiscPicture picture = PictureOf("flat", 2, 0x55);
+    std::vector<std::uint8_t> packed = PackScreen(picture.screen);
+    EXPECT_TRUE(CheckedPackedFile(picture.screen, 2, packed).packed);
+    packed[packed.size() - 2] ^= 1;  // the first literal byte
+    EXPECT_THROW(CheckedPackedFile(picture.screen, 2, packed), PackingError);
+    packed.pop_back();
+    EXPECT_THROW(CheckedPackedFile(picture.screen, 2, packed), PackingError);
+}
+
+}  // namespace
