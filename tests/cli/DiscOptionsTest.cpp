@@ -82,6 +82,9 @@ TEST_F(DiscOptionsTest, UsageMistakesExitWithTwoAndWriteNothing) {
         {"--show", "-o", folder / "x.screen", "--display", folder / "x.png", picture},
         {"--display", folder / "x.png", "--disc", disc, picture, picture},
         {"--disc", picture, picture},
+        {"--compress", picture},
+        {"--disc", disc, "--tape", disc, picture},
+        {"--tape", picture, picture},
     };
     for (const auto& args : cases) {
         SCOPED_TRACE(args[0] + " " + args[1]);
@@ -92,6 +95,34 @@ TEST_F(DiscOptionsTest, UsageMistakesExitWithTwoAndWriteNothing) {
         EXPECT_FALSE(fs::exists(folder / "x.png"));
         EXPECT_TRUE(fs::is_empty(drive.Path()));
     }
+}
+
+TEST_F(DiscOptionsTest, ACompressedDoubleSidedDiscAndATapeFromOneRun) {
+    const std::string chelsea = Picture("chelsea.bmp");
+    const std::string coffee = Picture("coffee.bmp");
+    const std::string disc = folder / "Both.DSD";
+    const std::string tape = folder / "Both.uef";
+    const ProgramResult r =
+        Run({"-m", "1", "--compress", "--disc", disc, "--tape", tape, chelsea, coffee});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string told = disc +
+                             ": a bootable double-sided 80-track disc of 2 pictures, 2 of "
+                             "them compressed, ";
+    const auto at = r.out.find(told);
+    ASSERT_NE(at, std::string::npos) << r.out;
+    // The loader, the routine and two packed screens, each far below its 80 sectors.
+    const int used = std::stoi(r.out.substr(at + told.size()));
+    EXPECT_GT(used, 4);
+    EXPECT_LT(used, 2 + 1 + 2 * 79);
+    EXPECT_NE(r.out.find(" of 1596 sectors used (SHIFT+BREAK to start)"), std::string::npos);
+    EXPECT_NE(r.out.find(tape + ": a tape of 2 pictures, compressed (CHAIN\"\" to start)"),
+              std::string::npos)
+        << r.out;
+    EXPECT_EQ(ReadFileBytes(disc).size(), 2u * 80 * 2560);
+    EXPECT_EQ(ReadFileBytes(tape).substr(0, 10), std::string("UEF File!\0", 10));
+    const DfsCatalogue catalogue = Catalogue(disc);
+    ASSERT_EQ(catalogue.entries.size(), 4u);
+    EXPECT_EQ(catalogue.entries[2].name, "!UNPACK");
 }
 
 TEST_F(DiscOptionsTest, DisplayOfAScreenFileShowsEveryMode0Pixel) {
