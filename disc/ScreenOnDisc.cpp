@@ -8,10 +8,6 @@
 
 namespace {
 
-// Room below the screen for the start of a packed file. The loader's BASIC program and its
-// variables end well below it; its stack is empty while a picture loads.
-constexpr int kMaxSlack = 256;
-
 void CheckLength(const std::vector<std::uint8_t>& screen, int screenMode) {
     if (screen.size() != static_cast<std::size_t>(GeometryOf(screenMode).screenBytes)) {
         throw std::invalid_argument("not a MODE " + std::to_string(screenMode) + " screen");
@@ -31,7 +27,8 @@ ScreenOnDisc CheckedPackedFile(const std::vector<std::uint8_t>& screen, int scre
     if (!unpacked || unpacked->screen != screen) {
         throw PackingError("the compressed screen does not unpack to the picture");
     }
-    if (SectorsFor(packed.size()) >= SectorsFor(screen.size()) || unpacked->slack > kMaxSlack) {
+    if (SectorsFor(packed.size()) >= SectorsFor(screen.size()) ||
+        unpacked->slack > kPackedFileRoom) {
         return AsItIs(screen, screenMode);
     }
     const std::uint32_t start = ScreenLoadAddress(screenMode) - unpacked->slack;

@@ -16,6 +16,10 @@ struct ScreenOnDisc {
     std::uint32_t packedEnd = 0;
 };
 
+// The room below the screen that the loader keeps free for the start of a packed file: it moves
+// BASIC's HIMEM, below which BASIC keeps its stack, that far down.
+inline constexpr int kPackedFileRoom = 256;
+
 // The file name of the unpacking routine; no picture's DFS name has a '!'.
 inline constexpr const char* kUnpackFileName = "!UNPACK";
 
@@ -27,9 +31,9 @@ public:
 
 // The file for a screen of that MODE. With compress, the screen is packed and unpacked again by
 // the model of the 6502 routine; it stays as it is when packing saves no sector or needs more
-// room below the screen than the loader leaves (256 bytes). Raises PackingError when the packed
-// screen would not unpack to this screen, and std::invalid_argument when the screen is not as
-// long as its MODE's.
+// room below the screen than the loader leaves (kPackedFileRoom). Raises PackingError when the
+// packed screen would not unpack to this screen, and std::invalid_argument when the screen is not
+// as long as its MODE's.
 ScreenOnDisc ScreenFileFor(const std::vector<std::uint8_t>& screen, int screenMode, bool compress);
 
 // As ScreenFileFor with compress, for a packed form made elsewhere: what the disc would hold.

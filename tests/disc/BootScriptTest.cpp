@@ -68,4 +68,27 @@ TEST(BootScript, SlideshowSetsEachModeAndPaletteAndCyclesForever) {
     EXPECT_EQ(lines, wanted);
 }
 
+TEST(BootScript, PackedSlidesAreUnpackedAndATapeShowsEachOnce) {
+    const std::vector<LoaderSlide> slides{{"DOCK", 4, {{4, 3}}, 0xFFFF7A13},
+                                          {"CAT", 2, DefaultPalette(2)}};
+    const std::vector<std::string> wanted{
+        "VDU21",
+        "NEW",
+        "10VDU6:ON ERROR OSCLI\"FX4\":MODE7:IF ERR=17 THEN END ELSE REPORT:PRINT:END",
+        "20*FX4,1",
+        "30*OPT1,0",
+        "40*LOAD !UNPACK",
+        "50MODE4:HIMEM=&5700:VDU23,1,0;0;0;0;:CALL&903",
+        "60*LOAD DOCK",
+        "70A%=&58:X%=&13:Y%=&7A:CALL&900:VDU20:VDU19,0,4;0;:VDU19,1,3;0;",
+        "80A%=GET",
+        "90MODE2:VDU23,1,0;0;0;0;",
+        "100*LOAD CAT FFFF3000",
+        "110A%=GET",
+        "120*FX4",
+        "130MODE7",
+        "RUN"};
+    EXPECT_EQ(Lines(BootScript(slides, LoaderMedium::Tape)), wanted);
+}
+
 }  // namespace
