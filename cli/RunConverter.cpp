@@ -104,11 +104,14 @@ bool Convert(const PlannedConversion& entry, const ConverterOptions& options,
     return true;
 }
 
-// What a packed or double-sided disc holds: ", 12 of them compressed, 610 of 1596 sectors used".
+// What a packed or double-sided disc holds: ", 3 of them compressed, 610 of 1596 sectors used".
 std::string CapacityText(const DiscSummary& summary, const ConverterOptions& options) {
     std::string text;
-    if (options.compress)
-        text += ", " + std::to_string(summary.packedPictures) + " of them compressed";
+    if (options.compress && summary.packedPictures == summary.pictures) {
+        text = ", compressed";
+    } else if (options.compress) {
+        text = ", " + std::to_string(summary.packedPictures) + " of them compressed";
+    }
     return text + ", " + std::to_string(summary.sectorsUsed) + " of " +
            std::to_string(summary.sectorsFree) + " sectors used";
 }
