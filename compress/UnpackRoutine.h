@@ -8,7 +8,8 @@
 std::vector<std::uint8_t> UnpackRoutine();
 
 inline constexpr std::uint32_t kUnpackRoutineAddress = 0x0900;
-// CALL with A% = the screen's first page and X%, Y% = the address just past the packed file.
+// CALL with X%, Y% = the address just past the packed file: unpacks it into the current MODE's
+// screen and restores the MODE's colours.
 inline constexpr std::uint32_t kUnpackEntry = 0x0900;
-// CALL to turn every logical colour of the current MODE black.
+// CALL to turn the cursor off and every logical colour of the current MODE black.
 inline constexpr std::uint32_t kBlankEntry = 0x0903;

@@ -1,12 +1,14 @@
 ; Unpacks a packed screen (PackFormat.h) on the BBC Micro, straight into screen memory and over
 ; the file itself, which lies just below it.
-;   CALL &900 with A% = the screen's first page (&30 or &58) and X%, Y% = the address just past
-;             the file's last byte (low, high byte): writes the screen from &7FFF down to its
-;             first byte, reading the file from its last byte down.
-;   CALL &903 sets every logical colour of the current MODE to black, so that the file does not
-;             show while it loads.
+;   CALL &900 with X%, Y% = the address just past the file's last byte (low, high byte): writes
+;             the screen of the current MODE from &7FFF down to its first byte, reading the file
+;             from its last byte down, then restores the MODE's colours (VDU 20).
+;   CALL &903 turns the cursor off and every logical colour of the current MODE black, so that
+;             the file does not show while it loads.
 
+OSWRCH          = $FFEE
 OSWORD          = $FFF1
+SCREEN_PAGE     = $034E         ; VDU variable: the first page of screen memory
 LOGICAL_COLOURS = $0360         ; VDU variable: the number of logical colours minus one
 
 ; In the zero page that BASIC leaves to the user.
@@ -21,7 +23,8 @@ count   = $79                   ; bytes to copy minus one: 0-127
         jmp unpack
         jmp blank
 
-unpack: sta stop
+unpack: lda SCREEN_PAGE
+        sta stop
         stx in
         sty in+1
         lda #0
@@ -84,7 +87,8 @@ repeat: lda (from),y            ; top down, so a copy may overlap what it writes
         dey
         bpl repeat
         jmp next
-done:   rts
+done:   lda #20                 ; VDU 20: the MODE's own colours
+        jmp OSWRCH
 
 ; A = the file byte below in, which in is moved to; the flags follow A.
 read:   lda in
@@ -104,7 +108,13 @@ lower:  clc
         dec out+1
 :       rts
 
-blank:  ldx LOGICAL_COLOURS
+blank:  ldx #0                  ; VDU 23,1,0;0;0;0;: no cursor
+cursor: lda noCursor,x
+        jsr OSWRCH
+        inx
+        cpx #10
+        bne cursor
+        ldx LOGICAL_COLOURS
 black:  stx colour              ; OSWORD 12: logical colour X shows physical colour 0
         lda #0
         sta colour+1
@@ -117,3 +127,5 @@ black:  stx colour              ; OSWORD 12: logical colour X shows physical col
         bpl black
         rts
 colour: .byte 0, 0, 0, 0, 0
+noCursor:
+        .byte 23, 1, 0, 0, 0, 0, 0, 0, 0, 0

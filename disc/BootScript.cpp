@@ -52,13 +52,17 @@ std::uint32_t ScreenLoadAddress(int screenMode) {
 std::string BootScript(const std::vector<LoaderSlide>& slides, LoaderMedium medium) {
     // VDU 21 keeps the typing off the screen; the program's first statement turns output on.
     Program program;
-    program.text = "VDU21\rNEW\r";
+    program.text = "VDU21\r";
+    // A disc loads the routine while its head is still on the first track.
+    const bool packed = AnyPacked(slides);
+    if (packed && medium == LoaderMedium::Disc) program.text += UnpackRoutineLoad() + "\r";
+    program.text += "NEW\r";
     program.Line("VDU6:ON ERROR OSCLI\"FX4\":MODE7:IF ERR=" + std::to_string(kEscapeError) +
                  " THEN END ELSE REPORT:PRINT:END");
     // Cursor keys give key codes instead of starting the copy cursor.
     program.Line("*FX4,1");
     if (medium == LoaderMedium::Tape) program.Line("*OPT1,0");
-    if (AnyPacked(slides)) program.Line(UnpackRoutineLoad());
+    if (packed && medium == LoaderMedium::Tape) program.Line(UnpackRoutineLoad());
     const int first = program.number + 10;
     for (const LoaderSlide& slide : slides) {
         if (slide.packedEnd != 0) {

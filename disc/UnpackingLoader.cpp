@@ -29,10 +29,8 @@ std::string UnpackRoutineLoad() {
 std::vector<std::string> UnpackingSlideLines(const LoaderSlide& slide) {
     const std::uint32_t screen = ScreenLoadAddress(slide.screenMode) & 0xFFFF;
     return {"MODE" + std::to_string(slide.screenMode) + ":HIMEM=" + Hex(screen - kPackedFileRoom) +
-                ":VDU23,1,0;0;0;0;:CALL" + Hex(kBlankEntry),
+                ":CALL" + Hex(kBlankEntry),
             "*LOAD " + slide.name,
-            "A%=" + Hex(screen >> 8) + ":X%=" + Hex(slide.packedEnd & 0xFF) +
-                ":Y%=" + Hex(slide.packedEnd >> 8 & 0xFF) + ":CALL" + Hex(kUnpackEntry) + ":VDU20" +
-                PaletteStatements(slide),
-            "A%=GET"};
+            "X%=" + Hex(slide.packedEnd & 0xFF) + ":Y%=" + Hex(slide.packedEnd >> 8 & 0xFF) +
+                ":CALL" + Hex(kUnpackEntry) + PaletteStatements(slide) + ":A%=GET"};
 }

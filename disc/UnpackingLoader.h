@@ -16,6 +16,6 @@ std::string UnpackRoutineLoad();
 
 // The lines (without numbers) that show a packed slide: select its MODE, move HIMEM (and so
 // BASIC's stack) down out of the packed file's way, turn the cursor off and every colour black,
-// load the file at its own address just below the screen's end, unpack it, restore the colours (VDU
-// 20) and set those that differ from the MODE's, wait for a key.
+// load the file at its own address (just below the screen's end), unpack it, which restores the
+// MODE's colours, set those that differ from the MODE's, and wait for a key.
 std::vector<std::string> UnpackingSlideLines(const LoaderSlide& slide);

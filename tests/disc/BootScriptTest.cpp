@@ -78,15 +78,14 @@ TEST(BootScript, PackedSlidesAreUnpackedAndATapeShowsEachOnce) {
         "20*FX4,1",
         "30*OPT1,0",
         "40*LOAD !UNPACK",
-        "50MODE4:HIMEM=&5700:VDU23,1,0;0;0;0;:CALL&903",
+        "50MODE4:HIMEM=&5700:CALL&903",
         "60*LOAD DOCK",
-        "70A%=&58:X%=&13:Y%=&7A:CALL&900:VDU20:VDU19,0,4;0;:VDU19,1,3;0;",
-        "80A%=GET",
-        "90MODE2:VDU23,1,0;0;0;0;",
-        "100*LOAD CAT FFFF3000",
-        "110A%=GET",
-        "120*FX4",
-        "130MODE7",
+        "70X%=&13:Y%=&7A:CALL&900:VDU19,0,4;0;:VDU19,1,3;0;:A%=GET",
+        "80MODE2:VDU23,1,0;0;0;0;",
+        "90*LOAD CAT FFFF3000",
+        "100A%=GET",
+        "110*FX4",
+        "120MODE7",
         "RUN"};
     EXPECT_EQ(Lines(BootScript(slides, LoaderMedium::Tape)), wanted);
 }
