@@ -66,9 +66,9 @@ std::vector<ScreenOnDisc> FilesFor(const std::vector<DiscPicture>& pictures, boo
     for (const DiscPicture& picture : pictures) {
         try {
             files.push_back(ScreenFileFor(picture.screen, picture.screenMode, compress));
-        } catch (const std::exception& error) {
-            const std::string reason = picture.stem + ": " + error.what();
-            if (dynamic_cast<const PackingError*>(&error)) throw PackingError(reason);
+        } catch (const PackingError& error) {
+            throw PackingError(picture.stem + ": " + error.what());
+        } catch (const std::invalid_argument&) {
             throw std::invalid_argument(picture.stem + " is not a MODE " +
                                         std::to_string(picture.screenMode) + " screen");
         }
