@@ -19,6 +19,11 @@ std::string Hex(std::uint32_t value) {
     return text;
 }
 
+// With the screen off (VDU 21), the OS still puts the CR of each line typed into the printer's
+// 64-byte buffer, which without a printer never empties: typing stops at the 64th line. Every
+// 60 lines the buffer is flushed (*FX21,3), typed without a line number.
+constexpr int kLinesBetweenFlushes = 60;
+
 // One line of BASIC: its number, then its statements.
 struct Program {
     std::string text;
@@ -26,6 +31,7 @@ struct Program {
     void Line(const std::string& statements) {
         number += 10;
         text += std::to_string(number) + statements + "\r";
+        if (number % (10 * kLinesBetweenFlushes) == 0) text += "*FX21,3\r";
     }
 };
 

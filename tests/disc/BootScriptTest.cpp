@@ -90,4 +90,15 @@ TEST(BootScript, PackedSlidesAreUnpackedAndATapeShowsEachOnce) {
     EXPECT_EQ(Lines(BootScript(slides, LoaderMedium::Tape)), wanted);
 }
 
+TEST(BootScript, ThePrinterBufferIsFlushedEverySixtyLinesTyped) {
+    const std::vector<std::string> lines =
+        Lines(BootScript(std::vector<LoaderSlide>(40, {"PIC", 4, DefaultPalette(4)})));
+    // VDU21, NEW, 123 numbered lines, RUN, and a flush after lines 600 and 1200 only.
+    ASSERT_EQ(lines.size(), 2u + 123 + 1 + 2);
+    EXPECT_EQ(lines[2 + 60 - 1], "600MODE4:VDU23,1,0;0;0;0;");
+    EXPECT_EQ(lines[2 + 60], "*FX21,3");
+    EXPECT_EQ(lines[2 + 60 + 1 + 60 - 1], "1200MODE4:VDU23,1,0;0;0;0;");
+    EXPECT_EQ(lines[2 + 60 + 1 + 60], "*FX21,3");
+}
+
 }  // namespace
