@@ -109,6 +109,14 @@ private:
     std::vector<std::int32_t> previous_;
 };
 
+// The next length of a copy worth trying after length, up to longest: every short one, where a
+// copy stopped early lets the next token start where it pays, then only the longest, which in a
+// long run of repeats is all but always best; trying every length made flat screens slow.
+constexpr std::size_t kEveryLengthUpTo = 16;
+std::size_t Longer(std::size_t length, std::size_t longest) {
+    return length < kEveryLengthUpTo || length == longest ? length + 1 : longest;
+}
+
 std::uint32_t MatchCost(std::size_t offset) {
     return offset <= static_cast<std::size_t>(kMaxNearOffset) ? 2 : 3;
 }
@@ -137,7 +145,8 @@ std::vector<Ways> Search(const Text& text) {
                                  Step::Literal});
             if (way.lastOffset == 0 || way.lastOffset > at) continue;
             const std::size_t repeat = text.Common(at, way.lastOffset, kMaxRepeat);
-            for (std::size_t length = kMinRepeat; length <= repeat; ++length) {
+            for (std::size_t length = kMinRepeat; length <= repeat;
+                 length = Longer(length, repeat)) {
                 Offer(ways[at + length], {way.cost + 1, way.lastOffset, 0, from, w, Step::Repeat});
             }
         }
@@ -145,7 +154,7 @@ std::vector<Ways> Search(const Text& text) {
         const Way& cheapest = ways[at][0];
         std::size_t length = kMinMatch;
         for (const auto& candidate : candidates) {
-            for (; length <= candidate.length; ++length) {
+            for (; length <= candidate.length; length = Longer(length, candidate.length)) {
                 Offer(ways[at + length], {cheapest.cost + MatchCost(candidate.offset),
                                           static_cast<std::uint32_t>(candidate.offset), 0,
                                           static_cast<std::int32_t>(at), 0, Step::Match});
