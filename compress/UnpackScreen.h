@@ -17,6 +17,10 @@ struct Unpacked {
     int literalRuns = 0;
     int repeats = 0;
     int matches = 0;
+    // The routine's running time in 6502 cycles, from the cycles of its instructions for each
+    // kind of token and each byte copied (page crossings left out): within a few per cent of
+    // what it takes on the emulated BBC Micro.
+    long Cycles() const;
 };
 
 // Unpacks packed into screenBytes bytes of screen memory. Returns nothing when the routine would

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "disc/BootScript.h"
+
 // A screen as a file on a disc or tape: as it is, loaded straight into screen memory, or packed
 // (compress/PackFormat.h), loaded just below the screen's end and unpacked there by the 6502
 // routine that the loader puts at &900.
@@ -30,15 +32,18 @@ public:
 };
 
 // The file for a screen of that MODE. With compress, the screen is packed and unpacked again by
-// the model of the 6502 routine; it stays as it is when packing saves no sector or needs more
-// room below the screen than the loader leaves (kPackedFileRoom). Raises PackingError when the
-// packed screen would not unpack to this screen, and std::invalid_argument when the screen is not
-// as long as its MODE's.
-ScreenOnDisc ScreenFileFor(const std::vector<std::uint8_t>& screen, int screenMode, bool compress);
+// the model of the 6502 routine; it stays as it is when packing needs more room below the screen
+// than the loader leaves (kPackedFileRoom), or saves too little: on a tape less than a block, on
+// a disc less reading time than unpacking takes (see ScreenOnDisc.cpp). Raises PackingError when
+// the packed screen would not unpack to this screen, and std::invalid_argument when the screen is
+// not as long as its MODE's.
+ScreenOnDisc ScreenFileFor(const std::vector<std::uint8_t>& screen, int screenMode, bool compress,
+                           LoaderMedium medium = LoaderMedium::Disc);
 
 // As ScreenFileFor with compress, for a packed form made elsewhere: what the disc would hold.
 ScreenOnDisc CheckedPackedFile(const std::vector<std::uint8_t>& screen, int screenMode,
-                               const std::vector<std::uint8_t>& packed);
+                               const std::vector<std::uint8_t>& packed,
+                               LoaderMedium medium = LoaderMedium::Disc);
 
 // The sectors a screen takes on a disc, packed or not: what a capacity meter counts.
 int ScreenSectors(const std::vector<std::uint8_t>& screen, int screenMode, bool compress);

@@ -29,7 +29,7 @@ std::vector<std::uint8_t> MakeSlideshowTape(const std::vector<DiscPicture>& pict
         const DiscPicture& picture = pictures[i];
         ScreenOnDisc file;
         try {
-            file = ScreenFileFor(picture.screen, picture.screenMode, compress);
+            file = ScreenFileFor(picture.screen, picture.screenMode, compress, LoaderMedium::Tape);
         } catch (const PackingError& error) {
             throw PackingError(picture.stem + ": " + error.what());
         } catch (const std::invalid_argument& error) {
