@@ -230,11 +230,13 @@ TEST_F(WindowTest, CaptionsAndMenus) {
     EXPECT_EQ(bar[1]->text(), "&Picture");  // its items: PictureMenuTest
     EXPECT_EQ(bar[2]->text(), "&Help");
     const QList<QAction*> file = window->mnuFile->actions();
-    ASSERT_EQ(file.size(), 4);
+    ASSERT_EQ(file.size(), 6);
     EXPECT_EQ(file[0]->text(), "Open...");
     EXPECT_EQ(file[1]->text(), "Save &Disc Image...");
     EXPECT_TRUE(file[2]->isSeparator());
-    EXPECT_EQ(file[3]->text(), "E&xit");
+    EXPECT_EQ(file[3]->text(), "&Compress Screens");
+    EXPECT_TRUE(file[4]->isSeparator());
+    EXPECT_EQ(file[5]->text(), "E&xit");
     ASSERT_EQ(window->mnuHelp->actions().size(), 1);
     EXPECT_EQ(window->mnuHelp->actions()[0]->text(), "About...");
     for (QAction* action : file + window->mnuHelp->actions()) {
