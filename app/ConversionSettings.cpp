@@ -14,6 +14,7 @@ ConversionChoices ChoicesOf(const ConversionSettingsFields& settings) {
     choices.paletteList.physical.assign(settings.PaletteList.begin(), settings.PaletteList.end());
     choices.sampling = static_cast<Sampling>(settings.Sampling);
     choices.fit = static_cast<Fit>(settings.Fit);
+    choices.adjustments = settings.Adjustments;
     return choices;
 }
 
@@ -24,4 +25,5 @@ void ApplyPhotoSettings(ConversionSettingsFields& settings) {
     settings.PaletteChoice = static_cast<std::int16_t>(photo.palette);
     settings.Sampling = static_cast<std::int16_t>(photo.sampling);
     settings.Fit = static_cast<std::int16_t>(photo.fit);
+    settings.Adjustments = photo.adjustments;
 }

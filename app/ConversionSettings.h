@@ -23,6 +23,7 @@ struct ConversionSettingsFields {
     std::array<std::uint8_t, 8> PaletteList{};  // kPaletteList: the physical colours, in order
     std::int16_t Sampling = 0;                  // a ::Sampling value
     std::int16_t Fit = 0;                       // a ::Fit value
+    PictureAdjustments Adjustments{};           // Picture > "Adjust Picture..."
 
     bool operator==(const ConversionSettingsFields&) const = default;
 };
@@ -43,5 +44,5 @@ extern ConversionSettingsFields ConversionSettings;
 ConversionChoices ChoicesOf(const ConversionSettingsFields& settings);
 
 // Photo Settings: the photograph recipe's picture choices (see convert/PhotoSettings.h) put into
-// the settings, the MODE, halftone and Stagger left as they are.
+// the settings, the MODE, halftone, Stagger and the other adjustments left as they are.
 void ApplyPhotoSettings(ConversionSettingsFields& settings);

@@ -29,13 +29,14 @@ PictureMenu CreatePictureMenu(QMenuBar* bar, QAction* before) {
     PictureMenu picture;
     picture.menu = new QMenu(QStringLiteral("&Picture"), bar);
     bar->insertMenu(before, picture.menu);
-    picture.diffusion =
-        RadioGroup<5>(picture.menu, "Error Diffusion",
-                      {"Off", "Floyd-Steinberg", "Atkinson", "Sierra", "Jarvis-Judice-Ninke"});
+    picture.diffusion = RadioGroup<6>(
+        picture.menu, "Error Diffusion",
+        {"Off", "Floyd-Steinberg", "Atkinson", "Sierra", "Jarvis-Judice-Ninke", "Search"});
     picture.palette = RadioGroup<2>(picture.menu, "Palette", {"Standard", "Best for This Picture"});
     picture.sampling = RadioGroup<2>(picture.menu, "Sampling", {"Point", "Area Average"});
     picture.fit = RadioGroup<3>(picture.menu, "Fit", {"Stretch", "Keep Aspect", "Fill"});
     picture.menu->addSeparator();
+    picture.adjust = picture.menu->addAction(QStringLiteral("Adjust Picture..."));
     picture.photo = picture.menu->addAction(QStringLiteral("Photo Settings"));
     picture.copyPalette = picture.menu->addAction(QStringLiteral("Copy Palette Commands"));
     return picture;

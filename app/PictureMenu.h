@@ -7,13 +7,15 @@ class QMenu;
 class QMenuBar;
 
 // The Picture menu: radio groups of submenus for the picture choices, each item's index the
-// value of its ConversionSettings field, then "Photo Settings" and "Copy Palette Commands".
+// value of its ConversionSettings field, then "Adjust Picture...", "Photo Settings" and "Copy
+// Palette Commands".
 struct PictureMenu {
     QMenu* menu = nullptr;
-    std::array<QAction*, 5> diffusion{};  // Off, then the kernels in Diffusion order
+    std::array<QAction*, 6> diffusion{};  // Off, then the kernels in Diffusion order, Search
     std::array<QAction*, 2> palette{};    // Standard, Best for This Picture
     std::array<QAction*, 2> sampling{};   // Point, Area Average
     std::array<QAction*, 3> fit{};        // Stretch, Keep Aspect, Fill
+    QAction* adjust = nullptr;
     QAction* photo = nullptr;
     QAction* copyPalette = nullptr;
 };

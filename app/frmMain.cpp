@@ -18,6 +18,7 @@
 #include <optional>
 
 #include "about/ShowAbout.h"
+#include "app/AdjustPictureDialog.h"
 #include "app/CaptureSampleGrid.h"
 #include "app/ConversionSettings.h"
 #include "app/Module1.h"
@@ -87,6 +88,11 @@ frmMain::frmMain(frmMainServices services) {
         ownClipboard_ = std::make_unique<QtClipboard>();
         services.clipboard = ownClipboard_.get();
     }
+    if (services.pictureAdjuster == nullptr) {
+        ownPictureAdjuster_ = std::make_unique<QtPictureAdjuster>();
+        services.pictureAdjuster = ownPictureAdjuster_.get();
+    }
+    pictureAdjuster_ = services.pictureAdjuster;
     clipboard_ = services.clipboard;
     dlgCommonDialog_ = services.fileChooser;
     messageBox_ = services.messageBox;
@@ -188,6 +194,7 @@ void frmMain::ConnectHandlers() {
     onChosen(mnuPicture.palette, &frmMain::mnuPicturePalette_Click);
     onChosen(mnuPicture.sampling, &frmMain::mnuPictureSampling_Click);
     onChosen(mnuPicture.fit, &frmMain::mnuPictureFit_Click);
+    connect(mnuPicture.adjust, &QAction::triggered, this, [this] { mnuPictureAdjust_Click(); });
     connect(mnuPicture.photo, &QAction::triggered, this, [this] { mnuPicturePhoto_Click(); });
     connect(mnuPicture.copyPalette, &QAction::triggered, this,
             [this] { mnuPictureCopyPalette_Click(); });
@@ -249,6 +256,7 @@ void frmMain::Form_Load() {
     mnuPicture.palette[0]->setChecked(true);
     mnuPicture.sampling[0]->setChecked(true);
     mnuPicture.fit[0]->setChecked(true);
+    ConversionSettings.Adjustments = PictureAdjustments{};
     ShowPalette(DefaultPalette(ConversionSettings.ScreenMode));
 }
 
@@ -417,6 +425,18 @@ void frmMain::mnuPicturePhoto_Click() {
     mnuPicture.palette.at(photo.PaletteChoice)->setChecked(true);
     mnuPicture.sampling.at(photo.Sampling)->setChecked(true);
     mnuPicture.fit.at(photo.Fit)->setChecked(true);
+    AdjustmentsChanged(photo.Adjustments);
+}
+
+void frmMain::mnuPictureAdjust_Click() {
+    const PictureAdjustments before = ConversionSettings.Adjustments;
+    const std::optional<PictureAdjustments> chosen = pictureAdjuster_->Adjust(
+        this, before, [this](const PictureAdjustments& a) { AdjustmentsChanged(a); });
+    AdjustmentsChanged(chosen.value_or(before));
+}
+
+void frmMain::AdjustmentsChanged(const PictureAdjustments& adjustments) {
+    ConversionSettings.Adjustments = adjustments;
 }
 
 void frmMain::mnuPictureCopyPalette_Click() {

@@ -14,8 +14,10 @@
 #include "app/PictureBoxView.h"
 #include "app/PictureMenu.h"
 #include "colour/Palette.h"
+#include "convert/PictureAdjustments.h"
 
 class Clipboard;
+class PictureAdjuster;
 class FileChooser;
 class MessageBox;
 class QAction;
@@ -38,6 +40,7 @@ struct frmMainServices {
     SettingsStore* settings = nullptr;
     std::function<void(QWidget* owner)> showAbout;
     Clipboard* clipboard = nullptr;
+    PictureAdjuster* pictureAdjuster = nullptr;
 };
 
 // The main window: the two picture boxes, the MODE, halftone and Stagger options, the Convert
@@ -68,6 +71,10 @@ public:
     void mnuPictureSampling_Click(std::int16_t Index);
     void mnuPictureFit_Click(std::int16_t Index);
     void mnuPicturePhoto_Click();
+    // Adjust Picture: the dialog's values become the settings' adjustments as the user changes
+    // them (AdjustmentsChanged); Cancel puts back those it started from.
+    void mnuPictureAdjust_Click();
+    void AdjustmentsChanged(const PictureAdjustments& adjustments);
     void mnuPictureCopyPalette_Click();
     // The Open command after its chooser, for the chosen file's full path: checks that it is a
     // plain file (else "File Not Found"), remembers it, loads it into picImage1 (else "Cannot
@@ -131,6 +138,8 @@ private:
     std::function<void(QWidget*)> showAbout_;
     std::unique_ptr<Clipboard> ownClipboard_;
     Clipboard* clipboard_ = nullptr;
+    std::unique_ptr<PictureAdjuster> ownPictureAdjuster_;
+    PictureAdjuster* pictureAdjuster_ = nullptr;
     // The VDU 19 commands of the last conversion's palette; empty for the MODE's own colours.
     std::string paletteCommands_;
 };

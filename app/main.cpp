@@ -5,8 +5,11 @@
 #include "app/frmMain.h"
 #include "platform/desktop/ApplicationTitle.h"
 #include "platform/desktop/ProgramIcon.h"
+#include "platform/process/FileSignals.h"
 
 int main(int argc, char** argv) {
+    // A file size limit is reported as a failed write; a signal leaves no temporary file.
+    GuardFilesAgainstSignals();
     // Only the program's name is handed to Qt, so no argument is taken for one of Qt's own.
     int qtArgc = 1;
     QApplication application(qtArgc, argv);

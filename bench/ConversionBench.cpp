@@ -72,3 +72,25 @@ BENCHMARK(ConversionDiffusedBestPalette)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+namespace {
+
+// The searched dither, with the MODE's own palette (palette 0) or the best for it (1).
+void ConversionSearched(benchmark::State& state) {
+    ConversionChoices choices;
+    choices.screenMode = static_cast<ScreenMode>(state.range(0));
+    choices.diffusion = Diffusion::Search;
+    choices.palette = static_cast<PaletteChoice>(state.range(1));
+    const Samples samples = PhotoLikeSamples();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Convert(samples, choices));
+        benchmark::ClobberMemory();
+    }
+}
+
+BENCHMARK(ConversionSearched)
+    ->ArgNames({"mode", "palette"})
+    ->ArgsProduct({{0, 1, 2, 5}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace

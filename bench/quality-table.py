@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
-"""Picture quality on photographs: for each photo and MODE 1, 2 and 5 scores every one of today's
-tones (none, fine, coarse, spiral, diagonal, each with and without Stagger) with bench/quality,
-keeps the best per picture for each score, scores the photo recipe (--photo, or the options
-given with --candidate) and prints a markdown table of the means, their ratios and the goal
-check (at least 15% lower CIEDE2000 and 1.8 times the SSIM).
+"""Picture quality on photographs: for each photo and MODE 1, 2 and 5 scores every one of the
+classic tones (none, fine, coarse, spiral, diagonal, each with and without Stagger) with
+bench/quality, keeps the best per picture for each score, scores the photo recipe (--photo, or the
+options given with --candidate) and the previous recipe (PREVIOUS_PHOTO), and prints markdown
+tables of the means: the recipe against the classic tones (at least 15% lower CIEDE2000 and 1.8
+times the SSIM), against the previous recipe (CIEDE2000 at most 1.3 times, SSIM at least 1.5
+times), and the share of the darkest tenth of each source shown as anything but black.
     bench/quality-table.py [BUILD_DIR] [--candidate="ARGS"] [--fit stretch|keep|fill]
                            [--modes 1,2,5] [--pictures] [PHOTO...]
 Without PHOTOs it uses photographs from Debian's python3-skimage. The candidate's palette is read
@@ -25,6 +27,10 @@ TONES = ["none", "fine", "coarse", "spiral", "diagonal"]
 DEFAULT_PALETTES = {0: [0, 7], 1: [0, 1, 3, 7], 2: list(range(8)), 4: [0, 7], 5: [0, 1, 3, 7]}
 COLOUR_GOAL = 0.85  # the candidate's mean CIEDE2000 at most this share of today's best
 DETAIL_GOAL = 1.8  # the candidate's mean SSIM at least this multiple of today's best
+# The photograph recipe before the searched dither, to measure the new one against.
+PREVIOUS_PHOTO = "-t atkinson --palette best --sampling area --fit keep"
+PREVIOUS_COLOUR_GOAL = 1.3  # mean CIEDE2000 at most this multiple of the previous recipe's
+PREVIOUS_DETAIL_GOAL = 1.5  # mean SSIM at least this multiple of the previous recipe's
 
 
 def arguments():
@@ -85,7 +91,8 @@ def score(quality, mode, photo, screens, palette=None, fit="stretch"):
     if palette:
         command += ["--palette", ",".join(map(str, palette))]
     lines = run(command + [photo] + screens).splitlines()
-    return [(float(l.split()[1]), float(l.split()[3])) for l in lines if l.startswith("ciede2000")]
+    return [(float(l.split()[1]), float(l.split()[3]), float(l.split()[5]))
+            for l in lines if l.startswith("ciede2000")]
 
 
 def measure(build, work, photo, mode, candidate, fit):
@@ -104,10 +111,13 @@ def measure(build, work, photo, mode, candidate, fit):
     detail = max(range(len(today)), key=lambda i: today[i][1])
     best = (today[colour][0], today[detail][1], names[colour], names[detail], today[colour][1])
     if candidate is None:
-        return best, None
-    screen = stem + "-candidate.screen"
-    printed = run([convert, "-m", str(mode), *shlex.split(candidate), "-o", screen, photo])
-    return best, score(quality, mode, photo, [screen], palette_of(printed, mode), fit)[0]
+        return best, None, None
+    scored = []
+    for name, options in (("candidate", candidate), ("previous", PREVIOUS_PHOTO)):
+        screen = "%s-%s.screen" % (stem, name)
+        printed = run([convert, "-m", str(mode), *shlex.split(options), "-o", screen, photo])
+        scored.append(score(quality, mode, photo, [screen], palette_of(printed, mode), fit)[0])
+    return best, scored[0], scored[1]
 
 
 def supports(convert, candidate):
@@ -149,6 +159,21 @@ def main():
         print("| %d | %.2f | %.2f | %.3f | %s | %.3f | %.3f | %.2f | %s |" % (
             m, today_de, de, de / today_de, "met" if de / today_de <= COLOUR_GOAL else "NOT met",
             today_ssim, ssim, ssim / today_ssim, "met" if ssim / today_ssim >= DETAIL_GOAL else "NOT met"))
+    if candidate is not None:
+        print("\n| MODE | dE previous | dE %s | ratio (goal <= %.1f) | SSIM previous | SSIM %s "
+              "| ratio (goal >= %.1f) | dark lit previous | dark lit %s |"
+              % (name, PREVIOUS_COLOUR_GOAL, name, PREVIOUS_DETAIL_GOAL, name))
+        print("|---|---|---|---|---|---|---|---|---|")
+        for m in args.modes:
+            rows = [results[(p, m)] for p in args.photos]
+            de, ssim, dark = (mean([r[1][k] for r in rows]) for k in range(3))
+            pde, pssim, pdark = (mean([r[2][k] for r in rows]) for k in range(3))
+            print("| %d | %.2f | %.2f | %.3f %s | %.3f | %.3f | %.2f %s | %.3f | %.3f |" % (
+                m, pde, de, de / pde, "met" if de / pde <= PREVIOUS_COLOUR_GOAL else "NOT met",
+                pssim, ssim, ssim / pssim, "met" if ssim / pssim >= PREVIOUS_DETAIL_GOAL else "NOT met",
+                pdark, dark))
+        print("\n(previous: `%s`; dark lit: of the darkest tenth of each source's grid pixels, "
+              "the share shown as anything but black)" % PREVIOUS_PHOTO)
     # Today's SSIM winner is mostly tone none, which no dithered picture approaches; this is the
     # SSIM of the tone that wins on colour instead.
     print("\nSSIM of today's tone with the best CIEDE2000, per MODE: " + ", ".join(
@@ -157,7 +182,7 @@ def main():
         print("\n| picture | MODE | dE today (tone) | dE %s | SSIM today (tone) | SSIM %s |"
               % (name, name))
         print("|---|---|---|---|---|---|")
-        for (p, m), (best, cand) in sorted(results.items(), key=lambda kv: (kv[0][1], kv[0][0])):
+        for (p, m), (best, cand, _) in sorted(results.items(), key=lambda kv: (kv[0][1], kv[0][0])):
             c = cand or (float("nan"), float("nan"))
             print("| %s | %d | %.2f (%s) | %.2f | %.3f (%s) | %.3f |"
                   % (os.path.basename(p), m, best[0], best[2], c[0], best[1], best[3], c[1]))

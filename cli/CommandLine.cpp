@@ -131,6 +131,17 @@ std::string ValidateScreenOutputs(const ConverterOptions& o, bool tracksGiven, b
     if (o.output || o.outputDir || o.preview || o.previewInOutputDir || toneGiven || o.stagger)
         return "--show reads screen files: -o, -d, --preview, -t and -s do not apply";
     if (!o.disc && !o.display && !o.tape) return "--show needs --display FILE or --disc FILE";
+    // A palette LIST says which colours the screen's logical colours stand for; the rest choose
+    // how a picture is converted.
+    const PictureOptions& p = o.picture;
+    const std::pair<bool, const char*> conversionOnly[] = {
+        {p.photo, "--photo"},
+        {p.sampling.has_value(), "--sampling"},
+        {p.fit.has_value(), "--fit"},
+        {p.paletteChoice == PaletteChoice::Best, "--palette best"},
+    };
+    for (const auto& [given, option] : conversionOnly)
+        if (given) return std::string(option) + " does not apply to existing screen files (--show)";
     return {};
 }
 
@@ -173,6 +184,11 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         app.add_option("--sampling", sampling)->check(checked(ReadSampling));
     CLI::Option* fitOption = app.add_option("--fit", fit)->check(checked(ReadFit));
     app.add_flag("--photo", o.picture.photo)->disable_flag_override();
+    app.add_option("--brightness")->check(checked(ReadBrightness));
+    app.add_option("--contrast")->check(checked(ReadContrast));
+    app.add_option("--saturation")->check(checked(ReadSaturation));
+    app.add_option("--gamma")->check(checked(ReadGamma));
+    app.add_flag("--auto-levels", o.picture.autoLevels)->disable_flag_override();
     app.add_flag("-s,--stagger", o.stagger)->disable_flag_override();
     app.add_option("-o,--output", o.output)->check(Check([](const std::string& value) {
         return value.empty() ? "-o needs a FILE" : "";
@@ -220,6 +236,15 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     if (paletteOption->count() > 0) ReadPalette(palette, o.picture);
     if (samplingOption->count() > 0) ReadSampling(sampling, o.picture);
     if (fitOption->count() > 0) ReadFit(fit, o.picture);
+    using Reader = std::string (*)(const std::string&, PictureOptions&);
+    const std::pair<const char*, Reader> adjustments[] = {{"--brightness", ReadBrightness},
+                                                          {"--contrast", ReadContrast},
+                                                          {"--saturation", ReadSaturation},
+                                                          {"--gamma", ReadGamma}};
+    for (const auto& [name, read] : adjustments) {
+        if (const CLI::Option* given = app.get_option(name); given->count() > 0)
+            read(given->as<std::string>(), o.picture);
+    }
     SettlePreview(result, *preview, previewValue, args);
     if (result.error.empty())
         result.error = ValidateScreenOutputs(o, tracks->count() > 0, toneOption->count() > 0);
@@ -254,7 +279,8 @@ std::string UsageText() {
            "      --display FILE  also write the 640 x 512 picture a monitor shows, as PNG,\n"
            "                      decoded from the screen bytes (single PICTURE)\n"
            "      --show          the PICTUREs are screen files of MODE -m (20480 or 10240\n"
-           "                      bytes) to render with --display or put on a --disc:\n"
+           "                      bytes) to render with --display or put on a --disc, in the\n"
+           "                      colours of --palette LIST if given:\n"
            "                        quillix-convert --show -m 1 old.screen --display old.png\n"
            "  -q, --quiet         no progress output\n"
            "  -h, --help          show this help\n"

@@ -6,16 +6,23 @@
 #include <utility>
 
 #include "platform/files/DrivePath.h"
+#include "platform/files/LinkTarget.h"
 #include "screen/ScreenFiles.h"
 
 namespace {
 
 // One spelling for one file, so that "out/a.screen", "./out/a.screen" and a link to it compare
-// equal. The file need not exist yet.
+// equal. The file need not exist yet, nor the file a link points at.
 std::string Identity(const std::string& localPath) {
+    std::string target = localPath;
+    try {
+        target = LinkTarget(localPath);
+    } catch (const FileError&) {
+        // A loop of links: writing to it fails and says so.
+    }
     std::error_code failed;
-    const auto absolute = std::filesystem::absolute(localPath, failed);
-    if (failed) return std::filesystem::path(localPath).lexically_normal().string();
+    const auto absolute = std::filesystem::absolute(target, failed);
+    if (failed) return std::filesystem::path(target).lexically_normal().string();
     const auto canonical = std::filesystem::weakly_canonical(absolute, failed);
     return failed ? absolute.lexically_normal().string() : canonical.string();
 }
@@ -48,6 +55,19 @@ std::optional<std::pair<std::string, std::string>> ReplacedPicture(
     return std::nullopt;
 }
 
+// Claims the entry's files for its picture; or, when an earlier picture has claimed one of them
+// (by any spelling or link), returns that picture and the file.
+std::optional<std::pair<std::string, std::string>> ClaimOutputs(
+    const PlannedConversion& entry, std::map<std::string, std::string>& claimed) {
+    const std::vector<std::string> outputs = OutputsOf(entry);
+    for (const std::string& output : outputs) {
+        const auto found = claimed.find(Identity(output));
+        if (found != claimed.end()) return std::pair(found->second, output);
+    }
+    for (const std::string& output : outputs) claimed.emplace(Identity(output), entry.picture);
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::string StemOf(const std::string& picture) {
@@ -62,7 +82,7 @@ std::vector<PlannedConversion> PlanConversions(const ConverterOptions& options) 
     }
 
     std::vector<PlannedConversion> plan;
-    std::map<std::string, std::string> claimed;  // screen file -> the picture that writes it
+    std::map<std::string, std::string> claimed;  // output -> the picture that writes it
     for (const std::string& picture : options.pictures) {
         PlannedConversion entry{picture, kScreenFileName, std::nullopt, std::nullopt, {}};
         // A disc, or a rendered screen file, is the output in itself.
@@ -82,17 +102,17 @@ std::vector<PlannedConversion> PlanConversions(const ConverterOptions& options) 
         if (const auto replaced = ReplacedPicture(entry, pictures)) {
             entry.conflict = "would replace the picture " + replaced->first + " (" +
                              replaced->second + "); not converted";
-        } else if (entry.screenFile.empty()) {
-            // Nothing of its own that another picture's files could replace.
-        } else if (const auto [earlier, isNew] =
-                       claimed.emplace(Identity(ToLocalPath(entry.screenFile)), picture);
-                   !isNew) {
-            entry.conflict = "would replace the output of " + earlier->second + " (" +
-                             ToLocalPath(entry.screenFile) + "); not converted";
+        } else if (const auto earlier = ClaimOutputs(entry, claimed)) {
+            entry.conflict = "would replace the output of " + earlier->first + " (" +
+                             earlier->second + "); not converted";
         }
         plan.push_back(std::move(entry));
     }
     return plan;
+}
+
+std::string DiscFileOf(const ConverterOptions& options) {
+    return options.disc ? ToLocalPath(*options.disc) : std::string();
 }
 
 std::string PlanError(const std::vector<PlannedConversion>& plan) {
@@ -136,11 +156,12 @@ std::string ImagePlanError(const std::vector<PlannedConversion>& plan, const std
 
 std::string DiscPlanError(const std::vector<PlannedConversion>& plan,
                           const ConverterOptions& options) {
-    if (options.disc && options.tape && Identity(*options.disc) == Identity(*options.tape))
+    const std::string tape = options.tape ? ToLocalPath(*options.tape) : std::string();
+    if (options.disc && options.tape && Identity(DiscFileOf(options)) == Identity(tape))
         return "--disc and --tape must name two files";
     if (options.disc) {
-        if (std::string error = ImagePlanError(plan, "--disc", *options.disc); !error.empty())
+        if (std::string error = ImagePlanError(plan, "--disc", DiscFileOf(options)); !error.empty())
             return error;
     }
-    return options.tape ? ImagePlanError(plan, "--tape", *options.tape) : std::string();
+    return options.tape ? ImagePlanError(plan, "--tape", tape) : std::string();
 }

@@ -16,8 +16,9 @@ struct PlannedConversion {
 };
 
 // One entry per picture, in order. A picture whose screen file, sidecar or preview is one of the
-// pictures on the command line (by any spelling or link) gets a conflict, and so does, with -d,
-// a picture whose STEM an earlier one already has, instead of silently replacing those files.
+// pictures on the command line, or one of an earlier picture's files (with -d, the same STEM),
+// gets a conflict instead of silently replacing that file. Names are compared by any spelling
+// and through links, a link to a file not yet made included.
 std::vector<PlannedConversion> PlanConversions(const ConverterOptions& options);
 
 // The file name without its folder and its last extension: "shots/cat.jpg" gives "cat".
@@ -25,6 +26,9 @@ std::string StemOf(const std::string& picture);
 
 // A usage error in the plan (a preview or display that would replace the screen file), or empty.
 std::string PlanError(const std::vector<PlannedConversion>& plan);
+
+// The --disc file as a local path ("c:\" placed by the drive mapping), or "" without --disc.
+std::string DiscFileOf(const ConverterOptions& options);
 
 // A usage error of --disc or --tape (an image that would replace a picture, another output or
 // the other image), or empty.

@@ -15,6 +15,10 @@ struct PictureOptions {
     std::optional<Sampling> sampling;
     std::optional<Fit> fit;
     bool photo = false;
+    // The picture adjustments given outright; auto levels is a flag, on when given.
+    std::optional<int> brightness, contrast, saturation;
+    std::optional<double> gamma;
+    bool autoLevels = false;
 };
 
 // Each reads one option's value into the options and returns a usage error naming the valid
@@ -23,6 +27,10 @@ std::string ReadTone(const std::string& value, PictureOptions& options);
 std::string ReadPalette(const std::string& value, PictureOptions& options);
 std::string ReadSampling(const std::string& value, PictureOptions& options);
 std::string ReadFit(const std::string& value, PictureOptions& options);
+std::string ReadBrightness(const std::string& value, PictureOptions& options);
+std::string ReadContrast(const std::string& value, PictureOptions& options);
+std::string ReadSaturation(const std::string& value, PictureOptions& options);
+std::string ReadGamma(const std::string& value, PictureOptions& options);
 
 // A usage error for choices that do not fit the MODE (a LIST of the wrong length), or "".
 std::string CheckPictureOptions(const PictureOptions& options, int screenMode);
@@ -34,7 +42,8 @@ void ApplyPictureOptions(const PictureOptions& options, ConversionChoices& choic
 // The tone as the command line spells it ("none", "fine", ..., "floyd-steinberg", ...).
 std::string ToneNameOf(const ConversionChoices& choices);
 
-// ", palette best, sampling area, fit keep" for the choices that differ from the classic ones.
+// ", palette best, sampling area, fit keep, brightness 20, auto levels" for the choices that
+// differ from the classic ones.
 std::string PictureChoicesText(const ConversionChoices& choices);
 
 // The -t line and the picture options' lines of the usage text.

@@ -43,9 +43,13 @@ EncodedScreen ScreenOf(const PlannedConversion& entry, const ConverterOptions& o
         return ConvertPicture(entry.picture, choices,
                               {entry.screenFile, entry.previewFile, entry.displayFile});
     }
+    // A palette LIST names the colours the screen's logical colours stand for.
+    const Palette palette = choices.palette == PaletteChoice::List
+                                ? choices.paletteList
+                                : DefaultPalette(options.screenMode);
     std::vector<std::uint8_t> screen = ReadScreenFile(entry.picture, options.screenMode);
-    if (entry.displayFile) WriteDisplayPng(*entry.displayFile, screen, options.screenMode);
-    return {choices.screenMode, std::move(screen), DefaultPalette(options.screenMode), {}};
+    if (entry.displayFile) WriteDisplayPng(*entry.displayFile, screen, options.screenMode, palette);
+    return {choices.screenMode, std::move(screen), palette, {}};
 }
 
 // What went where, for the report: "a.screen, a.screen.inf, a.png".
@@ -120,7 +124,7 @@ std::string CapacityText(const DiscSummary& summary, const ConverterOptions& opt
 // "quillix-convert: FILE: reason" and writes nothing.
 bool WriteDisc(const std::vector<DiscPicture>& pictures, const ConverterOptions& options,
                std::ostream& out, std::ostream& err) {
-    const std::string& path = *options.disc;
+    const std::string path = DiscFileOf(options);
     const DiscFormat format{options.tracks, IsDoubleSidedName(path), options.compress};
     DiscSummary summary;
     try {
@@ -144,7 +148,7 @@ bool WriteDisc(const std::vector<DiscPicture>& pictures, const ConverterOptions&
 // "quillix-convert: FILE: reason" and writes nothing.
 bool WriteTape(const std::vector<DiscPicture>& pictures, const ConverterOptions& options,
                std::ostream& out, std::ostream& err) {
-    const std::string& path = *options.tape;
+    const std::string path = ToLocalPath(*options.tape);
     try {
         if (pictures.empty()) throw FileError(path, "no picture to put on it; not written");
         WriteSlideshowTape(path, pictures, options.compress);

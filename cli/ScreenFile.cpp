@@ -36,8 +36,8 @@ std::vector<std::uint8_t> ReadScreenFile(const std::string& path, int screenMode
 }
 
 void WriteDisplayPng(const std::string& path, const std::vector<std::uint8_t>& screen,
-                     int screenMode) {
+                     int screenMode, const Palette& palette) {
     AtomicFile png(path);
-    PreparePng(png, DisplayScreen(screen, screenMode, DefaultPalette(screenMode)));
+    PreparePng(png, DisplayScreen(screen, screenMode, palette));
     png.Commit();
 }

@@ -7,6 +7,8 @@
 
 #include "colour/ColourDifference.h"
 #include "colour/LinearLight.h"
+#include "convert/SearchedDither.h"
+#include "sample/Samples.h"
 
 namespace {
 
@@ -18,6 +20,7 @@ constexpr int kTileLines = 16;
 constexpr int kFirstRoundTiles = 6;
 constexpr int kFinalRoundTiles = 32;
 constexpr std::size_t kFinalists = 6;
+constexpr int kFinalSweeps = 2;
 
 // The eye blends a dither over a few pixels: what is compared is the mean colour of blocks four
 // lines tall and as wide on the monitor as they are tall.
@@ -95,6 +98,8 @@ struct Sample {
     std::vector<LinearPicture> tiles;
     std::vector<std::vector<CielabColour>> wanted;
     int blockWidth = 1;
+    double pixelsPerGridColumn = 1;  // for the searched dither
+    int searchSweeps = 0;            // for the searched dither: 0 scores its start
 };
 
 Sample SampleOf(std::vector<LinearPicture> tiles, int blockWidth) {
@@ -108,9 +113,22 @@ Sample SampleOf(std::vector<LinearPicture> tiles, int blockWidth) {
     return sample;
 }
 
+// The searched dither's own objective over the sample's tiles, after `sweeps` sweeps.
+double MeanObjective(const Sample& sample, const Palette& palette, int sweeps) {
+    double total = 0;
+    double pixels = 0;
+    for (const LinearPicture& tile : sample.tiles) {
+        const double count = static_cast<double>(tile.width) * tile.height;
+        total += count * SearchedObjective(tile, palette, sample.pixelsPerGridColumn, sweeps);
+        pixels += count;
+    }
+    return pixels == 0 ? 0.0 : total / pixels;
+}
+
 // The mean CIEDE2000 difference between the blocks of the sample's tiles and of their
-// diffusion onto the palette.
+// diffusion onto the palette; for the searched dither, its own objective.
 double MeanDifference(const Sample& sample, const Palette& palette, Diffusion kernel) {
+    if (kernel == Diffusion::Search) return MeanObjective(sample, palette, sample.searchSweeps);
     double total = 0;
     std::size_t blocks = 0;
     for (std::size_t t = 0; t < sample.tiles.size(); ++t) {
@@ -174,13 +192,17 @@ Palette BestPalette(const LinearPicture& picture, int colourCount, Diffusion ker
         candidates.push_back(candidate);
     }
     const int blockWidth = ColumnsFor(kBlockLines, picture);
-    const std::vector<Ranked> first =
-        Rank(candidates, SampleOf(Tiles(picture, kFirstRoundTiles), blockWidth), kernel);
+    Sample firstSample = SampleOf(Tiles(picture, kFirstRoundTiles), blockWidth);
+    Sample finalSample = SampleOf(Tiles(picture, kFinalRoundTiles), blockWidth);
+    // The searched dither's palettes are ranked by its start, the finalists by what the search
+    // makes of them.
+    firstSample.pixelsPerGridColumn = finalSample.pixelsPerGridColumn =
+        picture.width / static_cast<double>(kGridColumns);
+    finalSample.searchSweeps = kFinalSweeps;
+    const std::vector<Ranked> first = Rank(candidates, firstSample, kernel);
     std::vector<Palette> finalists;
     for (std::size_t i = 0; i < std::min(kFinalists, first.size()); ++i) {
         finalists.push_back(first[i].palette);
     }
-    return Rank(finalists, SampleOf(Tiles(picture, kFinalRoundTiles), blockWidth), kernel)
-        .front()
-        .palette;
+    return Rank(finalists, finalSample, kernel).front().palette;
 }

@@ -2,6 +2,7 @@
 
 #include "colour/Palette.h"
 #include "convert/ErrorDiffusion.h"
+#include "convert/PictureAdjustments.h"
 #include "sample/SampleGeometry.h"
 #include "screen/ScreenGeometry.h"
 
@@ -33,6 +34,7 @@ struct ConversionChoices {
     Palette paletteList;  // with PaletteChoice::List: at least the MODE's number of colours
     Sampling sampling = Sampling::Point;
     Fit fit = Fit::Stretch;
+    PictureAdjustments adjustments;  // made to the samples before anything else
 
     bool operator==(const ConversionChoices&) const = default;
 };

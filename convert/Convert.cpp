@@ -1,5 +1,6 @@
 #include "convert/Convert.h"
 
+#include <optional>
 #include <stdexcept>
 
 #include "convert/ChoosePalette.h"
@@ -12,7 +13,7 @@ OrderedTones TonesFor(const ConversionChoices& choices) {
             ClassicLookup(choices.screenMode), GridReach{}};
 }
 
-EncodedScreen ConvertPlanes(const SamplePlanes& samples, const ConversionChoices& choices,
+EncodedScreen ConvertPlanes(const SamplePlanes& given, const ConversionChoices& choices,
                             const OrderedTones& tones, PictureBox preview) {
     const ScreenMode mode = choices.screenMode;
     (void)GeometryOf(mode);  // a MODE it cannot make is refused before anything else
@@ -20,6 +21,11 @@ EncodedScreen ConvertPlanes(const SamplePlanes& samples, const ConversionChoices
         throw std::invalid_argument("the preview must be at least 320 x 256 pixels");
     }
     EncodedScreen screen{mode, {}, {}, std::move(preview)};
+    // Unadjusted samples are used as they are, not copied.
+    std::optional<SamplePlanes> adjusted;
+    if (choices.adjustments != PictureAdjustments{})
+        adjusted.emplace(Adjusted(given, choices.adjustments));
+    const SamplePlanes& samples = adjusted ? *adjusted : given;
     if (choices.diffusion == Diffusion::Off && choices.palette == PaletteChoice::Standard) {
         screen.bytes = EncodeOrdered(samples, mode, tones, screen.preview);
         screen.palette = DefaultPalette(ModeNumber(mode));

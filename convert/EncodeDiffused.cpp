@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "colour/LinearLight.h"
+#include "convert/SearchedDither.h"
 #include "platform/picture/PictureBox.h"
+#include "sample/Samples.h"
 #include "screen/PackLine.h"
 #include "screen/ScreenGeometry.h"
 
@@ -55,7 +57,10 @@ std::vector<std::uint8_t> EncodeDiffused(ScreenMode screenMode, const LinearPict
                                          PictureBox& preview) {
     const ScreenGeometry& geometry = GeometryOf(screenMode);
     const int width = picture.width;
-    const std::vector<std::uint8_t> logical = DiffuseOntoPalette(picture, palette, kernel);
+    const std::vector<std::uint8_t> logical =
+        kernel == Diffusion::Search
+            ? SearchOntoPalette(picture, palette, width / static_cast<double>(kGridColumns))
+            : DiffuseOntoPalette(picture, palette, kernel);
     const ColourLookup lookup = LogicalColourLookup(palette);
     const PairColours pairs = PairsOf(lookup);
     const int cells = geometry.bytesPerCharacterRow / kLinesPerCharacter;

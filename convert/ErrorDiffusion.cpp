@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 #include "colour/LinearLight.h"
 
@@ -68,11 +69,37 @@ std::vector<PaletteColour> ColoursOf(const Palette& palette) {
     return colours;
 }
 
-// The kernel is a template argument so that its taps unroll.
-template <std::size_t kTaps>
+// The palette colour nearest to a colour, in CIELAB or (kInLinearLight) in linear light.
+template <bool kInLinearLight>
+std::size_t Nearest(const float* wanted, const std::vector<PaletteColour>& colours) {
+    const auto distance = [&](const PaletteColour& colour) {
+        if constexpr (kInLinearLight) {
+            const float dr = wanted[0] - colour.rgb[0], dg = wanted[1] - colour.rgb[1],
+                        db = wanted[2] - colour.rgb[2];
+            return dr * dr + dg * dg + db * db;
+        } else {
+            return SquaredDistance(LabOfLinear(wanted[0], wanted[1], wanted[2]), colour.lab);
+        }
+    };
+    std::size_t best = 0;
+    float bestDistance = distance(colours[0]);
+    for (std::size_t c = 1; c < colours.size(); ++c) {
+        const float d = distance(colours[c]);
+        if (d < bestDistance) {
+            bestDistance = d;
+            best = c;
+        }
+    }
+    return best;
+}
+
+// The kernel is a template argument so that its taps unroll. Each channel of the error handed
+// on is cut to +-errorLimit (no limit when infinite).
+template <std::size_t kTaps, bool kInLinearLight = false>
 std::vector<std::uint8_t> Diffuse(const LinearPicture& picture,
                                   const std::vector<PaletteColour>& colours,
-                                  const std::array<Tap, kTaps>& taps) {
+                                  const std::array<Tap, kTaps>& taps,
+                                  float errorLimit = std::numeric_limits<float>::infinity()) {
     const int width = picture.width;
     std::vector<std::uint8_t> logical(static_cast<std::size_t>(width) * picture.height);
 
@@ -95,21 +122,13 @@ std::vector<std::uint8_t> Diffuse(const LinearPicture& picture,
             const float wanted[3] = {std::clamp(source[0] + waiting[0], -kSlack, 1 + kSlack),
                                      std::clamp(source[1] + waiting[1], -kSlack, 1 + kSlack),
                                      std::clamp(source[2] + waiting[2], -kSlack, 1 + kSlack)};
-            const Lab seen = LabOfLinear(wanted[0], wanted[1], wanted[2]);
-            std::size_t best = 0;
-            float bestDistance = SquaredDistance(seen, colours[0].lab);
-            for (std::size_t c = 1; c < colours.size(); ++c) {
-                const float distance = SquaredDistance(seen, colours[c].lab);
-                if (distance < bestDistance) {
-                    bestDistance = distance;
-                    best = c;
-                }
-            }
+            const std::size_t best = Nearest<kInLinearLight>(wanted, colours);
             logical[static_cast<std::size_t>(y) * width + x] = static_cast<std::uint8_t>(best);
 
-            const float error[3] = {wanted[0] - colours[best].rgb[0],
-                                    wanted[1] - colours[best].rgb[1],
-                                    wanted[2] - colours[best].rgb[2]};
+            const float error[3] = {
+                std::clamp(wanted[0] - colours[best].rgb[0], -errorLimit, errorLimit),
+                std::clamp(wanted[1] - colours[best].rgb[1], -errorLimit, errorLimit),
+                std::clamp(wanted[2] - colours[best].rgb[2], -errorLimit, errorLimit)};
             for (const Tap& tap : taps) {
                 float* target = rows[tap.dy] + 3 * (x + step * tap.dx + kReach);
                 target[0] += error[0] * tap.weight;
@@ -138,4 +157,10 @@ std::vector<std::uint8_t> DiffuseOntoPalette(const LinearPicture& picture, const
         default:
             return Diffuse(picture, colours, kFloydSteinberg);
     }
+}
+
+std::vector<std::uint8_t> DiffuseWithLimitedError(const LinearPicture& picture,
+                                                  const Palette& palette, float errorLimit) {
+    return Diffuse<kFloydSteinberg.size(), true>(picture, ColoursOf(palette), kFloydSteinberg,
+                                                 errorLimit);
 }

@@ -3,6 +3,7 @@
 #include "convert/ConversionChoices.h"
 
 // The one switch for photographs ("--photo", Picture > "Photo Settings"): the picture choices
-// measured to look best on photographs. It sets error diffusion, the palette, the sampling and
-// the fit, and leaves the MODE, the halftone pattern and Stagger as they are.
+// measured to look best on photographs: the searched dither, the best palette for it, area
+// sampling, keep aspect and auto levels. It leaves the MODE, the halftone pattern, Stagger and
+// the other adjustments as they are.
 void ApplyPhotoSettings(ConversionChoices& choices);

@@ -1,6 +1,9 @@
 #include "bench/quality/QualityScore.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "bench/quality/ColourScience.h"
 #include "bench/quality/Filters.h"
@@ -42,6 +45,24 @@ Plane Lightness(const LinearPicture& picture) {
     return l;
 }
 
+double DarkestTenthLit(const LinearPicture& source, const LinearPicture& shown,
+                       const GridRect& region) {
+    std::vector<std::pair<double, bool>> pixels;
+    for (int y = region.top; y < region.bottom; ++y)
+        for (int x = region.left; x < region.right; ++x) {
+            const double luminance = 0.2126 * source.red.At(x, y) + 0.7152 * source.green.At(x, y) +
+                                     0.0722 * source.blue.At(x, y);
+            const bool lit =
+                shown.red.At(x, y) > 0 || shown.green.At(x, y) > 0 || shown.blue.At(x, y) > 0;
+            pixels.emplace_back(luminance, lit);
+        }
+    const auto tenth = pixels.begin() + static_cast<std::ptrdiff_t>(pixels.size() / 10);
+    std::nth_element(pixels.begin(), tenth, pixels.end());
+    double lit = 0;
+    for (auto p = pixels.begin(); p != tenth; ++p) lit += p->second ? 1 : 0;
+    return tenth == pixels.begin() ? 0.0 : lit / static_cast<double>(tenth - pixels.begin());
+}
+
 }  // namespace
 
 QualityScore ScoreQuality(const LinearPicture& source, const LinearPicture& shown,
@@ -57,5 +78,5 @@ QualityScore ScoreQuality(const LinearPicture& source, const LinearPicture& show
     const double detail =
         MeanSsim(Lightness(Blurred(source, kDetailSigma)), Lightness(Blurred(shown, kDetailSigma)),
                  region, kLightnessRange);
-    return {colour, detail};
+    return {colour, detail, DarkestTenthLit(source, shown, region)};
 }

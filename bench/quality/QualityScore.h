@@ -6,6 +6,9 @@
 struct QualityScore {
     double ciede2000;  // colour and tone: mean CIEDE2000 after a sigma 1 blur; lower is better
     double ssim;       // detail: mean SSIM of L* after a sigma 0.6 blur; higher is better
+    // shadows: of the source's darkest tenth of grid pixels (by luminance), the share shown as
+    // anything but black
+    double darkLit = 0;
 };
 
 // Scores `shown` against `source` over `region` (the grid pixels the picture covers). Each blur

@@ -128,7 +128,8 @@ void ScoreAll(const Arguments& args) {
         } catch (const std::invalid_argument& e) {
             throw InputError(path, e.what());
         }
-        std::printf("ciede2000 %.4f ssim %.4f\n", score.ciede2000, score.ssim);
+        std::printf("ciede2000 %.4f ssim %.4f dark %.4f\n", score.ciede2000, score.ssim,
+                    score.darkLit);
     }
 }
 

@@ -7,8 +7,11 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <random>
+#include <utility>
+
+#include "platform/files/LinkTarget.h"
+#include "platform/files/TemporaryFiles.h"
 
 namespace {
 
@@ -46,34 +49,31 @@ bool MayWrite(const std::string& path, const struct stat& file) {
 AtomicFile::AtomicFile(std::string target, const AtomicFileCalls& calls)
     : calls_(calls), target_(std::move(target)) {
     if (target_.empty() || target_.back() == '/') Fail(EISDIR);
-    struct stat existing {};
-    if (stat(target_.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
-        // A folder, device or pipe is never replaced by a plain file.
-        if (S_ISDIR(existing.st_mode)) Fail(EISDIR);
-        Fail("not a regular file");
-    }
-
-    // A link is followed, so that the file it points at is replaced and the link stays.
-    std::error_code unresolved;
-    if (std::filesystem::is_symlink(target_, unresolved)) {
-        const auto resolved = std::filesystem::canonical(target_, unresolved);
-        if (!unresolved) destination_ = resolved.string();
-    }
-    if (destination_.empty()) destination_ = target_;
+    // A link is followed to its end, so that the file it points at is made or replaced and the
+    // link stays.
+    destination_ = LinkTarget(target_);
     struct stat replaced {};
     const bool replacing = stat(destination_.c_str(), &replaced) == 0;
+    if (replacing && !S_ISREG(replaced.st_mode)) {
+        // A folder, device or pipe is never replaced by a plain file.
+        if (S_ISDIR(replaced.st_mode)) Fail(EISDIR);
+        Fail("not a regular file");
+    }
     if (replacing && !MayWrite(destination_, replaced)) Fail(EACCES);
 
     // Created with the usual permissions, which the kernel narrows by the umask; a replaced file
-    // keeps its own.
+    // keeps its own. Recorded before it exists, so that no signal can leave it behind.
     for (int attempt = 0; fd_ < 0; ++attempt) {
         const std::string name = TemporaryName(destination_, attempt);
+        record_ = RecordTemporaryFile(name.c_str());
         fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ >= 0) {
             temporary_ = name;
-        } else if (errno != EEXIST || attempt >= 100) {
-            Fail(errno);
+            continue;
         }
+        const int error = errno;
+        ForgetTemporaryFile(std::exchange(record_, -1));
+        if (error != EEXIST || attempt >= 100) Fail(error);
     }
     if (replacing && fchmod(fd_, replaced.st_mode & 07777) != 0) Fail(errno);
 }
@@ -110,6 +110,11 @@ void AtomicFile::Commit() {
     Close();
     if (calls_.rename(temporary_.c_str(), destination_.c_str()) != 0) Fail(errno);
     committed_ = true;
+    ForgetTemporaryFile(std::exchange(record_, -1));
+}
+
+std::string AtomicFile::Folder() const {
+    return FolderOf(destination_);
 }
 
 void AtomicFile::Fail(int error) {
@@ -130,4 +135,5 @@ void AtomicFile::Discard() noexcept {
         ::unlink(temporary_.c_str());
         temporary_.clear();
     }
+    ForgetTemporaryFile(std::exchange(record_, -1));
 }

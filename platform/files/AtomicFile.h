@@ -22,7 +22,10 @@ struct AtomicFileCalls {
 // a half-written one, and a failure leaves the old file as it was. Without Commit the temporary
 // file is removed. Every failure raises FileError naming the target and the system's reason.
 // An existing file that the user may not write is refused ("Permission denied") before anything
-// is written; a replaced file keeps its permission bits.
+// is written; a replaced file keeps its permission bits. A target that is a symbolic link is
+// written through: the file at the end of its links (LinkTarget.h) is made or replaced and the
+// link stays. The temporary file is recorded (TemporaryFiles.h) while it exists, so that a
+// signal handler can remove it.
 class AtomicFile {
 public:
     explicit AtomicFile(std::string target, const AtomicFileCalls& calls = {});
@@ -38,6 +41,8 @@ public:
     void Commit();
 
     const std::string& Target() const { return target_; }
+    // The folder the content is put in: the target's, or that of the file its links end at.
+    std::string Folder() const;
 
 private:
     [[noreturn]] void Fail(int error);
@@ -49,5 +54,6 @@ private:
     std::string destination_;  // the target, or the file that the target links to
     std::string temporary_;
     int fd_ = -1;
+    int record_ = -1;  // the temporary file's ticket in TemporaryFiles.h
     bool committed_ = false;
 };

@@ -33,11 +33,12 @@ int Chosen(const std::array<QAction*, N>& group) {
 TEST_F(WindowTest, PictureMenuItemsStartAtTheClassicConversion) {
     const PictureMenu& picture = window->mnuPicture;
     EXPECT_EQ(Captions(picture.menu),
-              QStringList({"Error Diffusion", "Palette", "Sampling", "Fit", "-", "Photo Settings",
-                           "Copy Palette Commands"}));
+              QStringList({"Error Diffusion", "Palette", "Sampling", "Fit", "-",
+                           "Adjust Picture...", "Photo Settings", "Copy Palette Commands"}));
     // Each group's items live in a submenu of their own.
     EXPECT_EQ(Captions(qobject_cast<QMenu*>(picture.diffusion[0]->parent())),
-              QStringList({"Off", "Floyd-Steinberg", "Atkinson", "Sierra", "Jarvis-Judice-Ninke"}));
+              QStringList({"Off", "Floyd-Steinberg", "Atkinson", "Sierra", "Jarvis-Judice-Ninke",
+                           "Search"}));
     EXPECT_EQ(picture.palette[1]->text(), "Best for This Picture");
     EXPECT_EQ(picture.sampling[1]->text(), "Area Average");
     EXPECT_EQ(picture.fit[1]->text(), "Keep Aspect");
@@ -69,6 +70,23 @@ TEST_F(WindowTest, PhotoSettingsChooseTheRecipeAndConvertNothing) {
     EXPECT_FALSE(OutputsExist());
 }
 
+TEST_F(WindowTest, AdjustPictureFollowsTheDialogAndCancelPutsBack) {
+    const PictureAdjustments lighter{20, 0, 0, 1.0, false};
+    const PictureAdjustments lighterStill{40, 0, 10, 2.0, true};
+    adjuster.steps = {lighter, lighterStill};
+    window->mnuPicture.adjust->trigger();
+    EXPECT_EQ(adjuster.shownWith, std::vector<PictureAdjustments>{PictureAdjustments{}});
+    EXPECT_EQ(adjuster.settingsDuring, adjuster.steps) << "each change reaches the settings";
+    EXPECT_EQ(ConversionSettings.Adjustments, lighterStill);
+
+    adjuster.steps = {PictureAdjustments{}};
+    adjuster.cancel = true;
+    window->mnuPicture.adjust->trigger();
+    EXPECT_EQ(adjuster.shownWith.back(), lighterStill);
+    EXPECT_EQ(ConversionSettings.Adjustments, lighterStill) << "Cancel keeps what was there";
+    EXPECT_FALSE(OutputsExist());
+}
+
 // Sky blue over a cyan sea: a picture that the MODE's own colours cannot show.
 std::string BlueAndCyanPicture(const std::string& path) {
     QImage image(400, 300, QImage::Format_RGB32);
@@ -92,6 +110,8 @@ TEST_F(WindowTest, ChoicesReachTheConversion) {
     window->mnuPicture.palette[1]->trigger();
     window->mnuPicture.sampling[1]->trigger();
     window->mnuPicture.fit[1]->trigger();
+    adjuster.steps = {PictureAdjustments{10, -20, 30, 1.5, true}};
+    window->mnuPicture.adjust->trigger();
     const ConversionSettingsFields chosen = ConversionSettings;
     window->cmdConvert->click();
     ASSERT_TRUE(messages.texts.isEmpty()) << messages.texts.join("\n").toStdString();

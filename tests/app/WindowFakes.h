@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "app/AdjustPictureDialog.h"
+#include "app/ConversionSettings.h"
 #include "app/frmMain.h"
 #include "platform/desktop/Clipboard.h"
 #include "platform/desktop/FileChooser.h"
@@ -73,6 +75,26 @@ public:
     QStringList texts;
 };
 
+// Answers Picture > "Adjust Picture..." as a user would: reports each of `steps` as a change
+// (noting the settings after each), then presses OK on the last, or Cancel.
+class FakePictureAdjuster : public PictureAdjuster {
+public:
+    std::optional<PictureAdjustments> Adjust(
+        QWidget*, const PictureAdjustments& current,
+        const std::function<void(const PictureAdjustments&)>& changed) override {
+        shownWith.push_back(current);
+        for (const PictureAdjustments& step : steps) {
+            changed(step);
+            settingsDuring.push_back(ConversionSettings.Adjustments);
+        }
+        if (cancel || steps.empty()) return std::nullopt;
+        return steps.back();
+    }
+    std::vector<PictureAdjustments> steps;
+    bool cancel = false;
+    std::vector<PictureAdjustments> shownWith, settingsDuring;
+};
+
 // The colour a pixel of a picture box's drawing area shows on screen, as a surface colour value.
 inline std::uint32_t ShownColour(PictureBoxView& view, int x, int y) {
     const QImage shown = view.grab().toImage();
@@ -85,9 +107,9 @@ class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetConversionState(ConversionSettingsFields{});
-        window = std::make_unique<frmMain>(
-            frmMainServices{&chooser, &messages, &settings,
-                            [this](QWidget* owner) { aboutOwners.push_back(owner); }, &clipboard});
+        window = std::make_unique<frmMain>(frmMainServices{
+            &chooser, &messages, &settings,
+            [this](QWidget* owner) { aboutOwners.push_back(owner); }, &clipboard, &adjuster});
         window->Form_Load();
     }
     void TearDown() override { window.reset(); }
@@ -119,6 +141,7 @@ protected:
     FakeMessageBox messages;
     FakeSettingsStore settings;
     FakeClipboard clipboard;
+    FakePictureAdjuster adjuster;
     std::vector<QWidget*> aboutOwners;
     std::unique_ptr<frmMain> window;
 };

@@ -77,7 +77,17 @@ TEST(CommandLine, UsageErrors) {
         {{"--mode=22", "p.bmp"}, "invalid mode '22' for --mode: use 0, 1, 2, 4 or 5"},
         {{"-t", "wavy", "p.bmp"},
          "invalid tone 'wavy' for -t: use none, fine, coarse, spiral, diagonal, floyd-steinberg, "
-         "atkinson, sierra or jarvis-judice-ninke"},
+         "atkinson, sierra, jarvis-judice-ninke or search"},
+        {{"--brightness", "101", "p.bmp"},
+         "invalid brightness '101' for --brightness: use a whole number from -100 to 100"},
+        {{"--contrast=1.5", "p.bmp"},
+         "invalid contrast '1.5' for --contrast: use a whole number from -100 to 100"},
+        {{"--saturation", "-100x", "p.bmp"},
+         "invalid saturation '-100x' for --saturation: use a whole number from -100 to 100"},
+        {{"--gamma", "0.2", "p.bmp"},
+         "invalid gamma '0.2' for --gamma: use a number from 0.25 to 4"},
+        {{"--gamma=nan", "p.bmp"}, "invalid gamma 'nan' for --gamma: use a number from 0.25 to 4"},
+        {{"--auto-levels=1", "p.bmp"}, "--auto-levels takes no value"},
         {{"p.bmp", "-m"}, "-m needs a value"},
         {{"p.bmp", "--output"}, "--output needs a value"},
         {{"-x", "p.bmp"}, "unknown option -x"},
@@ -101,6 +111,15 @@ TEST(CommandLine, UsageErrors) {
         {{"--preview", "shots/X.PNG", "p.bmp", "-d", "out"},
          "with -d, --preview takes no FILE: the previews go to D/STEM.png; to convert "
          "shots/X.PNG, put --preview last"},
+        // A screen file is converted already: only the colours it stands for may be chosen.
+        {{"--show", "--photo", "--disc", "d.ssd", "s"},
+         "--photo does not apply to existing screen files (--show)"},
+        {{"--show", "--sampling", "area", "--disc", "d.ssd", "s"},
+         "--sampling does not apply to existing screen files (--show)"},
+        {{"--show", "--fit", "keep", "--disc", "d.ssd", "s"},
+         "--fit does not apply to existing screen files (--show)"},
+        {{"--show", "-m", "1", "--palette", "best", "--disc", "d.ssd", "s"},
+         "--palette best does not apply to existing screen files (--show)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.args));

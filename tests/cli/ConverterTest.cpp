@@ -444,7 +444,7 @@ TEST_F(ConverterTest, ModeTwoClaimsNoPaletteChoice) {
     const ProgramResult r = Run({"-m", "2", "--photo", "-o", screen, picture});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out, picture + " -> " + screen + ", " + screen +
-                         ".inf (MODE 2, tone atkinson, sampling area, fit keep)\n");
+                         ".inf (MODE 2, tone search, sampling area, fit keep, auto levels)\n");
 }
 
 }  // namespace

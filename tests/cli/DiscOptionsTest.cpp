@@ -149,4 +149,25 @@ TEST_F(DiscOptionsTest, DisplayWhileConvertingMatchesTheScreenFileRendered) {
     EXPECT_EQ(QImage(QString::fromStdString(folder / "direct.png")).size(), QSize(640, 512));
 }
 
+TEST_F(DiscOptionsTest, ShowTakesAPaletteListForTheScreensLogicalColours) {
+    // Every MODE 1 pixel of 0x0F bytes is logical colour 1: red by default, here blue.
+    const std::string screen = folder / "ones.screen";
+    WriteFileBytes(screen, std::string(20480, '\x0F'));
+    const std::string png = folder / "ones.png";
+    const std::string disc = folder / "ones.ssd";
+    const ProgramResult r = Run({"--show", "-m", "1", "--palette", "black,blue,cyan,white", screen,
+                                 "--display", png, "--disc", disc});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("\nVDU 19,1,4;0;19,2,6;0;\n"), std::string::npos) << r.out;
+    EXPECT_EQ(QImage(QString::fromStdString(png)).pixel(320, 256) & 0xFFFFFF, 0x0000FFu);
+    EXPECT_NE(ReadFileBytes(disc).find("MODE1:VDU23,1,0;0;0;0;:VDU19,1,4;0;:VDU19,2,6;0;"),
+              std::string::npos);
+}
+
+TEST_F(DiscOptionsTest, ADiscOnDriveCGoesWhereTheScreenFilesGo) {
+    const ProgramResult r = Run({"--disc", "c:\\Slides.ssd", Picture("p.bmp")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(Catalogue(drive / "Slides.ssd").title, "Slides");
+}
+
 }  // namespace

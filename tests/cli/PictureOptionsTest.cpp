@@ -28,8 +28,8 @@ TEST(PictureOptions, ChoicesInEverySpelling) {
         {{"--tone", "jarvis-judice-ninke", "--sampling=area", "p.bmp"}, 0, 4, 0, 1, 0},
         {{"--fit", "fill", "-t", "spiral", "p.bmp"}, 3, 0, 0, 0, 2},
         // --photo's recipe, and options given outright winning over it wherever they stand.
-        {{"--photo", "p.bmp"}, 0, 2, 1, 1, 1},
-        {{"--fit", "stretch", "--photo", "p.bmp"}, 0, 2, 1, 1, 0},
+        {{"--photo", "p.bmp"}, 0, 5, 1, 1, 1},
+        {{"--fit", "stretch", "--photo", "p.bmp"}, 0, 5, 1, 1, 0},
         {{"--photo", "-t", "fine", "--palette=standard", "p.bmp"}, 1, 0, 0, 1, 1},
     };
     for (const Case& c : cases) {
@@ -44,6 +44,24 @@ TEST(PictureOptions, ChoicesInEverySpelling) {
     ConversionChoices photo;
     ApplyPhotoSettings(photo);
     EXPECT_EQ(ChoicesOf({"--photo", "p.bmp"}), photo);
+}
+
+TEST(PictureOptions, AdjustmentsAtTheirEndsAndOverPhoto) {
+    struct Case {
+        std::vector<std::string> args;
+        PictureAdjustments wanted;
+    };
+    const Case cases[] = {
+        {{"p.bmp"}, {}},
+        {{"--brightness", "-100", "--contrast=100", "p.bmp"}, {-100, 100, 0, 1.0, false}},
+        {{"--saturation", "-100", "--gamma", "0.25", "p.bmp"}, {0, 0, -100, 0.25, false}},
+        {{"--gamma=4", "--auto-levels", "p.bmp"}, {0, 0, 0, 4.0, true}},
+        {{"--brightness", "30", "--photo", "p.bmp"}, {30, 0, 0, 1.0, true}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        EXPECT_EQ(ChoicesOf(c.args).adjustments, c.wanted);
+    }
 }
 
 TEST(PictureOptions, AListIsKeptInOrder) {

@@ -1,7 +1,8 @@
 #pragma once
 
 // Runs a program the way a shell would, for tests of a command-line contract: with extra
-// environment variables, stdout and stderr captured, and optionally stderr on a terminal.
+// environment variables, every signal at its default action, stdout and stderr captured, and
+// optionally stderr on a terminal.
 
 #include <fcntl.h>
 #include <pty.h>
@@ -10,6 +11,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <map>
 #include <string>
 #include <vector>
@@ -34,13 +36,12 @@ inline bool TerminalAvailable() {
     return true;
 }
 
-inline ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-                                const std::map<std::string, std::string>& env,
-                                bool errOnTerminal = false) {
-    TempFolder capture;
-    const std::string outPath = capture / "out";
-    const std::string errPath = capture / "err";
-
+// Starts program with args, env's variables added to this process's environment and every
+// signal at its default action (as a shell starts it, whatever this process ignores), its files
+// set up by actions; returns its process id, or -1.
+inline pid_t SpawnProgram(const std::string& program, const std::vector<std::string>& args,
+                          const std::map<std::string, std::string>& env,
+                          const posix_spawn_file_actions_t* actions) {
     std::vector<std::string> environment;
     for (char** e = environ; *e != nullptr; ++e) {
         const std::string entry = *e;
@@ -56,6 +57,45 @@ inline ProgramResult RunProgram(const std::string& program, const std::vector<st
     std::vector<char*> argv;
     for (std::string& arg : argStrings) argv.push_back(arg.data());
     argv.push_back(nullptr);
+
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t all;
+    sigfillset(&all);
+    posix_spawnattr_setsigdefault(&attributes, &all);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+    pid_t pid = -1;
+    const int spawned =
+        posix_spawn(&pid, program.c_str(), actions, &attributes, argv.data(), envp.data());
+    posix_spawnattr_destroy(&attributes);
+    return spawned == 0 ? pid : -1;
+}
+
+// SpawnProgram with no input and its output thrown away.
+inline pid_t StartProgram(const std::string& program, const std::vector<std::string>& args,
+                          const std::map<std::string, std::string>& env) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    for (int fd : {0, 1, 2}) posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", O_RDWR, 0);
+    const pid_t pid = SpawnProgram(program, args, env, &actions);
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+// The wait status of a started program, once it has ended.
+inline int WaitForProgram(pid_t pid) {
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    return status;
+}
+
+inline ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                                const std::map<std::string, std::string>& env,
+                                bool errOnTerminal = false) {
+    TempFolder capture;
+    const std::string outPath = capture / "out";
+    const std::string errPath = capture / "err";
 
     int master = -1;
     int slave = -1;
@@ -73,14 +113,12 @@ inline ProgramResult RunProgram(const std::string& program, const std::vector<st
         posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                          0600);
     }
-    pid_t pid = -1;
-    const int spawned =
-        posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    const pid_t pid = SpawnProgram(program, args, env, &actions);
     posix_spawn_file_actions_destroy(&actions);
     if (errOnTerminal) close(slave);
 
     ProgramResult result;
-    if (spawned != 0) return result;
+    if (pid < 0) return result;
     if (errOnTerminal) {
         // Read until the child closes the terminal, so that it never blocks on a full buffer.
         char buffer[4096];
@@ -96,9 +134,7 @@ inline ProgramResult RunProgram(const std::string& program, const std::vector<st
         }
         close(master);
     }
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
+    const int status = WaitForProgram(pid);
     if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
     result.out = ReadFileBytes(outPath);
     if (!errOnTerminal) result.err = ReadFileBytes(errPath);
