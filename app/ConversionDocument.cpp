@@ -97,10 +97,11 @@ std::string ConversionDocument::DiscStem() const {
     return picture.empty() ? "screen" : picture.stem().string();
 }
 
-void ConversionDocument::SaveDisc(const std::string& path) const {
+void ConversionDocument::SaveDisc(const std::string& path, bool compress) const {
     if (!lastConversion_) return;
     const EncodedScreen& screen = lastConversion_->screen;
     const DiscPicture disc{DiscStem(), ModeNumber(screen.screenMode), screen.palette, screen.bytes};
-    WriteSlideshowDisc(path, {disc}, kDefaultTracks);
+    const DiscFormat format{kDefaultTracks, IsDoubleSidedName(path), compress};
+    WriteSlideshowDisc(path, {disc}, format);
     if (onDiscSaved) onDiscSaved(path, {disc}, kDefaultTracks);
 }

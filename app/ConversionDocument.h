@@ -69,8 +69,9 @@ public:
     // as the last conversion. Raises what WriteScreenFiles raises, remembering nothing.
     const Conversion& WriteTeletext(PictureBox& preview, const std::string& fileName);
 
-    // Writes the last conversion as a one-picture bootable disc; FileError on failure.
-    void SaveDisc(const std::string& path) const;
+    // Writes the last conversion as a one-picture bootable disc, its screen packed with compress
+    // and double-sided for a path ending in .dsd; FileError on failure.
+    void SaveDisc(const std::string& path, bool compress = false) const;
 
     const std::optional<Conversion>& LastConversion() const { return lastConversion_; }
     // The name the last conversion's picture suggests for its disc ("screen" without one).

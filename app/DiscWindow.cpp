@@ -61,7 +61,7 @@ QList<QUrl> LocalFiles(const QMimeData* data) {
 }
 
 // "2 pictures, 247 of 800 sectors used"
-std::string DiscSummary(const DiscList& disc, int tracks) {
+std::string DiscListSummary(const DiscList& disc, int tracks) {
     const std::size_t count = disc.Size();
     return std::to_string(count) + (count == 1 ? " picture, " : " pictures, ") +
            std::to_string(disc.SectorsUsed()) + " of " +
@@ -313,7 +313,7 @@ void DiscWindow::AddLastConversion() {
     Refresh();
     Select(static_cast<int>(document_.Disc().Size()) - 1);
     status_.Say("Added " + document_.Disc().Names().back() + " (MODE " + std::to_string(mode) +
-                ") to the disc: " + DiscSummary(document_.Disc(), Tracks()));
+                ") to the disc: " + DiscListSummary(document_.Disc(), Tracks()));
 }
 
 void DiscWindow::ChooseAndAddPictureFiles() {
@@ -390,7 +390,7 @@ void DiscWindow::AddConverted(const std::string& picture, EncodedScreen screen) 
 void DiscWindow::FinishAdding(std::size_t asked) {
     ShowCapacity();
     std::string text = "Added " + std::to_string(added_) + " of " + std::to_string(asked) +
-                       " pictures to the disc: " + DiscSummary(document_.Disc(), Tracks());
+                       " pictures to the disc: " + DiscListSummary(document_.Disc(), Tracks());
     status_.Say(text);
     if (addFailures_.empty()) return;
     QString message = QStringLiteral("Cannot Add Pictures :\n");

@@ -159,6 +159,9 @@ void frmMain::CreateMenus() {
     mnuFileSaveDisc = mnuFile->addAction(QStringLiteral("Save &Disc Image..."));
     mnuFileSaveDisc->setEnabled(false);  // until the first conversion of this run
     mnuFileSep = mnuFile->addSeparator();
+    mnuFileCompress = mnuFile->addAction(QStringLiteral("&Compress Screens"));  // on saved discs
+    mnuFileCompress->setCheckable(true);
+    mnuFile->addSeparator();
     mnuFileExit = mnuFile->addAction(QStringLiteral("E&xit"));
     mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelpAbout = mnuHelp->addAction(QStringLiteral("About..."));
@@ -363,7 +366,7 @@ void frmMain::mnuFileSaveDisc_Click() {
     if (fileName.isEmpty()) return;
 
     try {
-        document_.SaveDisc(fileName.toStdString());
+        document_.SaveDisc(fileName.toStdString(), mnuFileCompress->isChecked());
     } catch (const FileError& error) {
         messageBox_->Show("Cannot Write File : " + NameText(error.Path()) + "\n\n" +
                           Text(error.Reason()));

@@ -113,6 +113,7 @@ public:
     QMenu* mnuFile = nullptr;
     QAction* mnuFileOpen = nullptr;
     QAction* mnuFileSaveDisc = nullptr;
+    QAction* mnuFileCompress = nullptr;
     QAction* mnuFileSep = nullptr;
     QAction* mnuFileExit = nullptr;
     PictureMenu mnuPicture;

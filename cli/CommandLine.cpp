@@ -125,11 +125,12 @@ void SettlePreview(ParsedCommandLine& result, const CLI::Option& preview,
 // What --show, --disc, --tracks and --display combine with.
 std::string ValidateScreenOutputs(const ConverterOptions& o, bool tracksGiven, bool toneGiven) {
     if (tracksGiven && !o.disc) return "--tracks needs --disc";
+    if (o.compress && !o.disc && !o.tape) return "--compress needs --disc or --tape";
     if (o.display && o.pictures.size() > 1) return "--display takes a single PICTURE";
     if (!o.show) return {};
     if (o.output || o.outputDir || o.preview || o.previewInOutputDir || toneGiven || o.stagger)
         return "--show reads screen files: -o, -d, --preview, -t and -s do not apply";
-    if (!o.disc && !o.display) return "--show needs --display FILE or --disc FILE";
+    if (!o.disc && !o.display && !o.tape) return "--show needs --display FILE or --disc FILE";
     // A palette LIST says which colours the screen's logical colours stand for; the rest choose
     // how a picture is converted.
     const PictureOptions& p = o.picture;
@@ -147,7 +148,7 @@ std::string ValidateScreenOutputs(const ConverterOptions& o, bool tracksGiven, b
 std::string Validate(const ConverterOptions& o) {
     if (o.pictures.empty()) return "no PICTURE given";
     if (o.output && o.outputDir) return "-o and -d cannot be used together";
-    if (o.pictures.size() > 1 && !o.outputDir && !o.disc)
+    if (o.pictures.size() > 1 && !o.outputDir && !o.disc && !o.tape)
         return "several pictures need -d D: -o and the default output take one picture";
     if (std::string error = CheckPictureOptions(o.picture, o.screenMode); !error.empty())
         return error;
@@ -207,6 +208,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             return value == "40" || value == "80" ? std::string()
                                                   : "invalid tracks '" + value + "': use 40 or 80";
         }));
+    app.add_option("--tape", o.tape)->check(Check([](const std::string& value) {
+        return value.empty() ? "--tape needs a FILE" : "";
+    }));
+    app.add_flag("--compress", o.compress)->disable_flag_override();
     app.add_option("--display", o.display)->check(Check([](const std::string& value) {
         return value.empty() ? "--display needs a FILE" : "";
     }));
@@ -267,7 +272,12 @@ std::string UsageText() {
            "      --disc FILE     also put all the PICTUREs, in order, on a bootable BBC Micro\n"
            "                      disc image (DFS .ssd; SHIFT+BREAK shows them one by one,\n"
            "                      a key for the next); without -o or -d it is the only output\n"
+           "                      (a FILE ending in .dsd: double-sided, going on to drive 2)\n"
            "      --tracks N      the disc's size: 40 or 80 tracks (default 80)\n"
+           "      --tape FILE     also put all the PICTUREs, in order, on a tape image (.uef;\n"
+           "                      CHAIN\"\" shows them one by one)\n"
+           "      --compress      pack each screen on the disc or tape, to be unpacked by the\n"
+           "                      BBC Micro as it is shown: more pictures, sooner on screen\n"
            "      --display FILE  also write the 640 x 512 picture a monitor shows, as PNG,\n"
            "                      decoded from the screen bytes (single PICTURE)\n"
            "      --show          the PICTUREs are screen files of MODE -m (20480 or 10240\n"

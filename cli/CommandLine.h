@@ -18,6 +18,8 @@ struct ConverterOptions {
     bool previewInOutputDir = false;       // --preview with -d: STEM.png next to STEM.screen
     std::optional<std::string> disc;       // --disc: a bootable disc image of all the pictures
     int tracks = 80;                       // --tracks: of the disc, 40 or 80
+    std::optional<std::string> tape;       // --tape: a tape image (.uef) of all the pictures
+    bool compress = false;                 // --compress: the screens packed on the disc or tape
     std::optional<std::string> display;    // --display: the 640 x 512 monitor picture as PNG
     bool show = false;                     // --show: the PICTUREs are screen files of MODE -m
     bool quiet = false;

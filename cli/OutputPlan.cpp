@@ -86,7 +86,8 @@ std::vector<PlannedConversion> PlanConversions(const ConverterOptions& options) 
     for (const std::string& picture : options.pictures) {
         PlannedConversion entry{picture, kScreenFileName, std::nullopt, std::nullopt, {}};
         // A disc, or a rendered screen file, is the output in itself.
-        if (options.show || (options.disc && !options.output)) entry.screenFile.clear();
+        if (options.show || ((options.disc || options.tape) && !options.output))
+            entry.screenFile.clear();
         if (options.display) entry.displayFile = ToLocalPath(*options.display);
         if (options.outputDir) {
             const std::string stem = StemOf(picture);
@@ -133,17 +134,34 @@ std::string PlanError(const std::vector<PlannedConversion>& plan) {
     return {};
 }
 
-std::string DiscPlanError(const std::vector<PlannedConversion>& plan,
-                          const ConverterOptions& options) {
-    if (!options.disc) return {};
-    const std::string disc = Identity(DiscFileOf(options));
+namespace {
+
+// A usage error of one image output (--disc or --tape), or empty.
+std::string ImagePlanError(const std::vector<PlannedConversion>& plan, const std::string& option,
+                           const std::string& path) {
+    const std::string image = Identity(path);
     for (const PlannedConversion& entry : plan) {
-        if (Identity(entry.picture) == disc)
-            return "--disc would replace the picture " + entry.picture;
+        if (Identity(entry.picture) == image)
+            return option + " would replace the picture " + entry.picture;
         for (const std::string& output : OutputsOf(entry)) {
-            if (Identity(output) == disc)
-                return "--disc must name another file than the screen files and pictures written";
+            if (Identity(output) == image)
+                return option +
+                       " must name another file than the screen files and pictures written";
         }
     }
     return {};
+}
+
+}  // namespace
+
+std::string DiscPlanError(const std::vector<PlannedConversion>& plan,
+                          const ConverterOptions& options) {
+    const std::string tape = options.tape ? ToLocalPath(*options.tape) : std::string();
+    if (options.disc && options.tape && Identity(DiscFileOf(options)) == Identity(tape))
+        return "--disc and --tape must name two files";
+    if (options.disc) {
+        if (std::string error = ImagePlanError(plan, "--disc", DiscFileOf(options)); !error.empty())
+            return error;
+    }
+    return options.tape ? ImagePlanError(plan, "--tape", tape) : std::string();
 }

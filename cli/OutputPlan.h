@@ -30,6 +30,7 @@ std::string PlanError(const std::vector<PlannedConversion>& plan);
 // The --disc file as a local path ("c:\" placed by the drive mapping), or "" without --disc.
 std::string DiscFileOf(const ConverterOptions& options);
 
-// A usage error of --disc (a disc that would replace a picture or another output), or empty.
+// A usage error of --disc or --tape (an image that would replace a picture, another output or
+// the other image), or empty.
 std::string DiscPlanError(const std::vector<PlannedConversion>& plan,
                           const ConverterOptions& options);

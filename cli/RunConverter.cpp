@@ -10,6 +10,7 @@
 #include "cli/ScreenFile.h"
 #include "colour/PaletteText.h"
 #include "disc/SlideshowDisc.h"
+#include "disc/SlideshowTape.h"
 #include "platform/files/ControlEscapes.h"
 #include "platform/files/DrivePath.h"
 #include "platform/files/FileError.h"
@@ -55,7 +56,7 @@ EncodedScreen ScreenOf(const PlannedConversion& entry, const ConverterOptions& o
 }
 
 // What went where, for the report: "a.screen, a.screen.inf, a.png".
-std::string FilesOf(const PlannedConversion& entry) {
+std::string FilesOf(const PlannedConversion& entry, const ConverterOptions& options) {
     std::string files;
     const auto add = [&files](const std::string& file) {
         files += (files.empty() ? "" : ", ") + file;
@@ -67,7 +68,7 @@ std::string FilesOf(const PlannedConversion& entry) {
     }
     if (entry.previewFile) add(*entry.previewFile);
     if (entry.displayFile) add(*entry.displayFile);
-    return files.empty() ? "the disc" : files;
+    return !files.empty() ? files : options.disc ? "the disc" : "the tape";
 }
 
 // Converts one planned picture and hands its screen to the disc, if there is one; on failure
@@ -82,7 +83,7 @@ bool Convert(const PlannedConversion& entry, const ConverterOptions& options,
         EncodedScreen screen = ScreenOf(entry, options, choices);
         palette = screen.palette;
         mode = ModeNumber(screen.screenMode);
-        if (options.disc) {
+        if (options.disc || options.tape) {
             disc.push_back(
                 {StemOf(entry.picture), mode, std::move(screen.palette), std::move(screen.bytes)});
         }
@@ -97,7 +98,8 @@ bool Convert(const PlannedConversion& entry, const ConverterOptions& options,
         return false;
     }
     if (!options.quiet) {
-        out << picture << " -> " << WithControlsEscaped(FilesOf(entry)) << " (MODE " << mode;
+        out << picture << " -> " << WithControlsEscaped(FilesOf(entry, options)) << " (MODE "
+            << mode;
         if (!options.show && mode == 7) {
             out << ", teletext" << PictureChoicesText(choices);
         } else if (!options.show) {
@@ -113,22 +115,58 @@ bool Convert(const PlannedConversion& entry, const ConverterOptions& options,
     return true;
 }
 
+// What a packed or double-sided disc holds: ", 3 of them compressed, 610 of 1596 sectors used".
+std::string CapacityText(const DiscSummary& summary, const ConverterOptions& options) {
+    std::string text;
+    if (options.compress && summary.packedPictures == summary.pictures) {
+        text = ", compressed";
+    } else if (options.compress) {
+        text = ", " + std::to_string(summary.packedPictures) + " of them compressed";
+    }
+    return text + ", " + std::to_string(summary.sectorsUsed) + " of " +
+           std::to_string(summary.sectorsFree) + " sectors used";
+}
+
 // Writes the disc of the pictures that could be read; on failure prints
 // "quillix-convert: FILE: reason" and writes nothing.
 bool WriteDisc(const std::vector<DiscPicture>& pictures, const ConverterOptions& options,
                std::ostream& out, std::ostream& err) {
     const std::string path = DiscFileOf(options);
+    const DiscFormat format{options.tracks, IsDoubleSidedName(path), options.compress};
+    DiscSummary summary;
     try {
         if (pictures.empty()) throw FileError(path, "no picture to put on it; not written");
-        WriteSlideshowDisc(path, pictures, options.tracks);
+        summary = WriteSlideshowDisc(path, pictures, format);
     } catch (const FileError& error) {
         err << kProgram << ": " << error.what() << "\n";
         return false;
     }
     if (!options.quiet) {
-        out << WithControlsEscaped(path) << ": a bootable " << options.tracks << "-track disc of "
+        out << WithControlsEscaped(path) << ": a bootable "
+            << (format.doubleSided ? "double-sided " : "") << options.tracks << "-track disc of "
             << pictures.size() << (pictures.size() == 1 ? " picture" : " pictures")
+            << (format.doubleSided || format.compress ? CapacityText(summary, options) : "")
             << " (SHIFT+BREAK to start)\n";
+    }
+    return true;
+}
+
+// Writes the tape of the pictures that could be read; on failure prints
+// "quillix-convert: FILE: reason" and writes nothing.
+bool WriteTape(const std::vector<DiscPicture>& pictures, const ConverterOptions& options,
+               std::ostream& out, std::ostream& err) {
+    const std::string path = ToLocalPath(*options.tape);
+    try {
+        if (pictures.empty()) throw FileError(path, "no picture to put on it; not written");
+        WriteSlideshowTape(path, pictures, options.compress);
+    } catch (const FileError& error) {
+        err << kProgram << ": " << error.what() << "\n";
+        return false;
+    }
+    if (!options.quiet) {
+        out << WithControlsEscaped(path) << ": a tape of " << pictures.size()
+            << (pictures.size() == 1 ? " picture" : " pictures")
+            << (options.compress ? ", compressed" : "") << " (CHAIN\"\" to start)\n";
     }
     return true;
 }
@@ -166,5 +204,6 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
         err.flush();
     }
     if (options.disc && !WriteDisc(disc, options, out, err)) ++failures;
+    if (options.tape && !WriteTape(disc, options, out, err)) ++failures;
     return failures == 0 ? 0 : 1;
 }

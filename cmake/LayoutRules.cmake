@@ -4,7 +4,8 @@
 # #include is caught by the layout test (tests/LayoutTest.cpp).
 
 set(QUILLIX_CORE_TARGETS quillix_colour quillix_sample quillix_screen quillix_teletext
-    quillix_convert quillix_disc quillix_decode quillix_picture quillix_files quillix_module)
+    quillix_convert quillix_compress quillix_disc quillix_decode quillix_picture quillix_files
+    quillix_module)
 set(QUILLIX_UPPER_TARGETS quillix-picture-helper quillix_pipeline quillix_about quillix_cli
     quillix_window quillix_desktop quillix_registry)
 # The window's own: its module state and the window itself.

@@ -1,21 +1,9 @@
 #include "disc/DiscCapacity.h"
 
-#include "disc/BootScript.h"
 #include "disc/DfsImage.h"
-#include "disc/DiscNames.h"
-#include "screen/ScreenGeometry.h"
 
 int SlideshowSectors(const std::vector<DiscPicture>& pictures) {
-    std::vector<std::string> stems;
-    for (const DiscPicture& picture : pictures) stems.push_back(picture.stem);
-    const std::vector<std::string> names = DfsNamesFor(stems);
-    std::vector<LoaderSlide> slides;
-    int sectors = kDfsCatalogueSectors;
-    for (std::size_t i = 0; i < pictures.size(); ++i) {
-        slides.push_back({names[i], pictures[i].screenMode, pictures[i].palette});
-        sectors += SectorsFor(GeometryOf(pictures[i].screenMode).screenBytes);
-    }
-    return sectors + SectorsFor(BootScript(slides).size());
+    return kDfsCatalogueSectors + SlideshowFileSectors(pictures);
 }
 
 int MorePicturesThatFit(const std::vector<DiscPicture>& pictures, int screenMode, int tracks) {
@@ -26,7 +14,7 @@ int MorePicturesThatFit(const std::vector<DiscPicture>& pictures, int screenMode
     do {
         more.push_back({"P", screenMode, DefaultPalette(screenMode), {}});
         ++added;
-    } while (more.size() + 1 <= static_cast<std::size_t>(kDfsMaxFiles) &&
+    } while (SlideshowFileCount(more) <= static_cast<std::size_t>(kDfsMaxFiles) &&
              SlideshowSectors(more) <= disc);
     return added;
 }

@@ -20,6 +20,6 @@ std::string CopyPageProcedure() {
     char address[16];
     std::snprintf(address, sizeof address, "&FFFF%04X", ScreenMemoryOf(7).startAddress);
     const std::string page = std::to_string(kTeletextPageBytes);
-    return std::string("DEFPROCpage(P%):?B%=F%:B%!1=") + address + ":B%!5=" + page +
-           ":B%!9=P%*" + page + ":A%=3:X%=B%:Y%=B%DIV256:CALL&FFD1:ENDPROC";
+    return std::string("DEFPROCpage(P%):?B%=F%:B%!1=") + address + ":B%!5=" + page + ":B%!9=P%*" +
+           page + ":A%=3:X%=B%:Y%=B%DIV256:CALL&FFD1:ENDPROC";
 }

@@ -20,3 +20,7 @@ void RunRegistryOverlayInput(const std::uint8_t* data, std::size_t size);
 // The start of a disc image: its DFS catalogue read, and what was read written back and read
 // again.
 void RunDiscCatalogueInput(const std::uint8_t* data, std::size_t size);
+
+// Bytes as screen memory, packed and unpacked again, which must give them back; and as a packed
+// file, unpacked by the model of the 6502 routine, which must refuse it or fill the screen.
+void RunPackedScreenInput(const std::uint8_t* data, std::size_t size);

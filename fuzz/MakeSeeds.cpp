@@ -1,5 +1,6 @@
 // Writes the seed inputs the fuzz targets start from: small pictures in every format and layout
-// the loader meets, registry overlay texts and disc catalogues. Usage: quillix-fuzz-seeds FOLDER
+// the loader meets, registry overlay texts, disc catalogues and screens to pack. Usage:
+// quillix-fuzz-seeds FOLDER
 #include <QCoreApplication>
 #include <QImage>
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include <jpeglib.h>
 // clang-format on
 
+#include "compress/PackScreen.h"
 #include "disc/DfsCatalogue.h"
 #include "tests/decode/DeepPngFile.h"
 #include "tests/decode/PictureFiles.h"
@@ -192,6 +194,22 @@ std::vector<std::pair<std::string, std::string>> CatalogueSeeds() {
     };
 }
 
+// Screens that are all zeros, have no three bytes twice, or repeat a stretch: the extremes of
+// packing; and a packed screen, as a file to unpack.
+std::vector<std::pair<std::string, std::string>> PackedScreenSeeds() {
+    std::string distinct, repeats;
+    for (int i = 0; i < 4096; ++i) distinct += static_cast<char>(i % 2 ? i / 2 >> 8 : i / 2);
+    for (int i = 0; i < 4096; ++i) repeats += static_cast<char>((i % 640) * 37 % 251);
+    const std::string zeros(4096, '\0');
+    const std::vector<std::uint8_t> packed = PackScreen({repeats.begin(), repeats.end()});
+    return {
+        {"zeros", zeros},
+        {"distinct", distinct},
+        {"repeats", repeats},
+        {"packed", std::string("\x00\x10", 2) + std::string(packed.begin(), packed.end())},
+    };
+}
+
 void WriteAll(const fs::path& folder,
               const std::vector<std::pair<std::string, std::string>>& seeds) {
     fs::create_directories(folder);
@@ -212,5 +230,6 @@ int main(int argc, char** argv) {
     WriteAll(folder / "picture", PictureSeeds());
     WriteAll(folder / "registry-overlay", OverlaySeeds());
     WriteAll(folder / "disc-catalogue", CatalogueSeeds());
+    WriteAll(folder / "packed-screen", PackedScreenSeeds());
     return 0;
 }

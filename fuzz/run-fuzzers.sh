@@ -9,7 +9,7 @@ build=$1
 seconds=$2
 shift 2
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(picture registry-overlay disc-catalogue)
+[ ${#targets[@]} -gt 0 ] || targets=(picture registry-overlay disc-catalogue packed-screen)
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 seeds=$build/fuzz-seeds
 rm -rf "$seeds"

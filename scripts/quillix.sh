@@ -9,7 +9,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # WebP, ICNS and more in the picture helper; the validators check the desktop files that the
 # package installs.
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-image-formats-plugins libgtest-dev libbenchmark-dev
-    fonts-dejavu-core libjpeg-turbo-progs libcli11-dev libjpeg62-turbo-dev libpng-dev libgif-dev bash-completion desktop-file-utils
+    fonts-dejavu-core libjpeg-turbo-progs cc65 libcli11-dev libjpeg62-turbo-dev libpng-dev libgif-dev bash-completion desktop-file-utils
     appstream man-db)
 # dpkg-shlibdeps (dpkg-dev, file) works out the package's dependencies; lintian checks it.
 package_tools=(dpkg-dev file lintian)
@@ -74,7 +74,8 @@ case "${1:-}" in
             -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUILLIX_FUZZ=ON \
             -DQUILLIX_SANITIZE=ON -DQUILLIX_TESTS=OFF -DQUILLIX_BENCH=OFF >/dev/null
         nice cmake --build "$root/build/fuzz" --target quillix-fuzz-picture \
-            quillix-fuzz-registry-overlay quillix-fuzz-disc-catalogue quillix-fuzz-seeds
+            quillix-fuzz-registry-overlay quillix-fuzz-disc-catalogue quillix-fuzz-packed-screen \
+            quillix-fuzz-seeds
         "$root/fuzz/run-fuzzers.sh" "$root/build/fuzz" "${2:-60}" "${@:3}"
         ;;
     package)

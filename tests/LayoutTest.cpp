@@ -66,9 +66,9 @@ struct Rule {
 };
 
 // The folders from the top down; each may include only the ones after it (and platform/).
-const std::vector<std::string> kAbove = {"app/",     "cli/",    "about/",   "pipeline/",
-                                         "acquire/", "decode/", "disc/",    "convert/",
-                                         "teletext/", "screen/", "sample/", "colour/"};
+const std::vector<std::string> kAbove = {
+    "app/",      "cli/",     "about/",    "pipeline/", "acquire/", "decode/", "disc/",
+    "compress/", "convert/", "teletext/", "screen/",   "sample/",  "colour/"};
 
 // Everything listed above a folder in kAbove, and the Qt desktop services.
 std::vector<std::string> Above(const std::string& folder) {
@@ -88,6 +88,7 @@ const std::vector<Rule> kRules = {
     {"teletext", Above("teletext"), true},
     {"disc", Above("disc"), true},
     {"decode", Above("decode"), true},
+    {"compress", Above("compress"), true},
     {"platform/files", {}, true},
     {"platform/picture", {}, true},
     {"platform/process", {}, true},
@@ -96,8 +97,8 @@ const std::vector<Rule> kRules = {
     {"about", {"app/", "cli/"}, false},
     {"cli", {"app/", "about/"}, false},
     {"platform",
-     {"app/", "about/", "cli/", "pipeline/", "acquire/", "decode/", "convert/", "teletext/", "screen/", "disc/",
-      "sample/", "colour/"},
+     {"app/", "about/", "cli/", "pipeline/", "acquire/", "decode/", "convert/", "teletext/",
+      "screen/", "disc/", "compress/", "sample/", "colour/"},
      false},
 };
 

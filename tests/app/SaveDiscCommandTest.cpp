@@ -82,6 +82,39 @@ TEST_F(WindowTest, SaveDiscImageWritesTheDiscTheConverterMakes) {
 #endif
 }
 
+TEST_F(WindowTest, CompressScreensPacksTheSavedDiscAsTheConverterDoes) {
+    EXPECT_TRUE(window->mnuFileCompress->isCheckable());
+    EXPECT_FALSE(window->mnuFileCompress->isChecked());
+    const std::string picture = MakePicture("Dock.bmp", 320, 256, "BMP");
+    chooser.answers = {QString::fromStdString(picture)};
+    window->mnuFileOpen_Click();
+    window->Timer1_Timer();
+    window->mnuFileCompress->trigger();
+    EXPECT_TRUE(window->mnuFileCompress->isChecked());
+    const std::string disc = pictures / "Dock.ssd";
+    chooser.saveAnswers = {QString::fromStdString(disc)};
+    window->mnuFileSaveDisc->trigger();
+    EXPECT_TRUE(messages.texts.isEmpty());
+
+    const std::vector<std::uint8_t> image = Bytes(ReadFileBytes(disc));
+    const DfsCatalogue catalogue = DecodeCatalogue(image.data(), image.size());
+    ASSERT_EQ(catalogue.entries.size(), 3u);
+    EXPECT_EQ(catalogue.entries[1].name, "!UNPACK");
+    EXPECT_LT(catalogue.entries[0].length, 20480u);
+#ifndef QUILLIX_CONVERT
+    GTEST_SKIP() << "quillix-convert is not built: the disc is not compared with its own";
+#else
+    std::filesystem::create_directory(pictures / "cli");
+    QProcess convert;
+    convert.start(QStringLiteral(QUILLIX_CONVERT),
+                  {"-q", "--compress", "--disc", QString::fromStdString(pictures / "cli/Dock.ssd"),
+                   QString::fromStdString(picture)});
+    ASSERT_TRUE(convert.waitForFinished(60000));
+    EXPECT_EQ(convert.exitCode(), 0) << convert.readAllStandardError().toStdString();
+    EXPECT_EQ(ReadFileBytes(pictures / "cli/Dock.ssd"), ReadFileBytes(disc));
+#endif
+}
+
 TEST_F(WindowTest, SaveDiscImageFailureNamesTheFileAndKeepsTheWindow) {
     chooser.answers = {QString::fromStdString(MakePicture("a.bmp", 40, 30, "BMP"))};
     window->mnuFileOpen_Click();

@@ -233,22 +233,25 @@ TEST_F(WindowTest, CaptionsAndMenus) {
     EXPECT_EQ(bar[2]->text(), "&View");
     EXPECT_EQ(bar[3]->text(), "&Help");
     const QList<QAction*> file = window->mnuFile->actions();
-    ASSERT_EQ(file.size(), 8);
+    ASSERT_EQ(file.size(), 10);
     EXPECT_EQ(file[0]->text(), "Open...");
     EXPECT_EQ(file[1]->text(), "Save &Disc Image...");
     EXPECT_TRUE(file[2]->isSeparator());
-    EXPECT_EQ(file[3]->text(), "Save Screen &As...");
-    EXPECT_EQ(file[4]->text(), "Add &to Disc");
-    EXPECT_EQ(file[5]->text(), "Add &Pictures to Disc...");
-    EXPECT_TRUE(file[6]->isSeparator());
-    EXPECT_EQ(file[7]->text(), "E&xit");
+    EXPECT_EQ(file[3]->text(), "&Compress Screens");
+    EXPECT_TRUE(file[4]->isSeparator());
+    EXPECT_EQ(file[5]->text(), "Save Screen &As...");
+    EXPECT_EQ(file[6]->text(), "Add &to Disc");
+    EXPECT_EQ(file[7]->text(), "Add &Pictures to Disc...");
+    EXPECT_TRUE(file[8]->isSeparator());
+    EXPECT_EQ(file[9]->text(), "E&xit");
     const QList<QAction*> help = window->mnuHelp->actions();
     ASSERT_EQ(help.size(), 3);
     EXPECT_EQ(help[0]->text(), "&User Guide");
     EXPECT_EQ(help[2]->text(), "About...");
     // Open takes the desktop's Ctrl+O; the form's other items keep their Alt letters alone.
     EXPECT_EQ(window->mnuFileOpen->shortcut(), QKeySequence(QKeySequence::Open));
-    for (QAction* action : {window->mnuFileSaveDisc, window->mnuFileExit, window->mnuHelpAbout}) {
+    for (QAction* action : {window->mnuFileSaveDisc, window->mnuFileCompress, window->mnuFileExit,
+                            window->mnuHelpAbout}) {
         EXPECT_TRUE(action->shortcut().isEmpty()) << action->text().toStdString();
     }
 }

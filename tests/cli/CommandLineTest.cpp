@@ -109,6 +109,8 @@ TEST(CommandLine, UsageErrors) {
         {{"-o", "x", "a.bmp", "b.bmp"},
          "several pictures need -d D: -o and the default output take one picture"},
         {{"p.bmp", "--preview"}, "--preview needs a FILE"},
+        {{"--compress", "-o", "x", "p.bmp"}, "--compress needs --disc or --tape"},
+        {{"--tape", "", "p.bmp"}, "--tape needs a FILE"},
         {{"-d", "out", "--preview=x.png", "p.bmp"},
          "with -d, --preview takes no FILE: the previews go to D/STEM.png"},
         // A PNG right after a bare --preview was most likely meant as its FILE, not as a picture.

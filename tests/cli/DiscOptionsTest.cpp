@@ -82,6 +82,9 @@ TEST_F(DiscOptionsTest, UsageMistakesExitWithTwoAndWriteNothing) {
         {"--show", "-o", folder / "x.screen", "--display", folder / "x.png", picture},
         {"--display", folder / "x.png", "--disc", disc, picture, picture},
         {"--disc", picture, picture},
+        {"--compress", picture},
+        {"--disc", disc, "--tape", disc, picture},
+        {"--tape", picture, picture},
     };
     for (const auto& args : cases) {
         SCOPED_TRACE(args[0] + " " + args[1]);
@@ -92,6 +95,25 @@ TEST_F(DiscOptionsTest, UsageMistakesExitWithTwoAndWriteNothing) {
         EXPECT_FALSE(fs::exists(folder / "x.png"));
         EXPECT_TRUE(fs::is_empty(drive.Path()));
     }
+}
+
+TEST_F(DiscOptionsTest, ACompressedDoubleSidedDiscAndATapeFromOneRun) {
+    const std::string picture = Picture("chelsea.bmp");
+    const std::string disc = folder / "Both.DSD";
+    const std::string tape = folder / "Both.uef";
+    const ProgramResult r = Run({"-m", "1", "--compress", "--disc", disc, "--tape", tape, picture});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    // The loader, the routine and the packed screen, far below its 80 sectors.
+    const std::string told =
+        disc + ": a bootable double-sided 80-track disc of 1 picture, compressed, ";
+    const auto at = r.out.find(told);
+    ASSERT_NE(at, std::string::npos) << r.out;
+    EXPECT_LT(std::stoi(r.out.substr(at + told.size())), 40);
+    EXPECT_NE(r.out.find(" of 1596 sectors used (SHIFT+BREAK to start)"), std::string::npos);
+    EXPECT_NE(r.out.find(tape + ": a tape of 1 picture, compressed (CHAIN\"\" to start)"),
+              std::string::npos);
+    EXPECT_EQ(ReadFileBytes(disc).size(), 2u * 80 * 2560);
+    EXPECT_EQ(Catalogue(disc).entries.at(1).name, "!UNPACK");
 }
 
 TEST_F(DiscOptionsTest, DisplayOfAScreenFileShowsEveryMode0Pixel) {

@@ -69,10 +69,10 @@ TEST(BootScript, SlideshowSetsEachModeAndPaletteAndCyclesForever) {
 }
 
 TEST(BootScript, TeletextPagesAreCopiedFromThePagesFileRunByRun) {
-    const std::vector<LoaderSlide> slides{{"", 7, DefaultPalette(7), 0},
-                                          {"", 7, DefaultPalette(7), 1},
+    const std::vector<LoaderSlide> slides{{"", 7, DefaultPalette(7), 0, 0},
+                                          {"", 7, DefaultPalette(7), 0, 1},
                                           {"DOCK", 1, DefaultPalette(1)},
-                                          {"", 7, DefaultPalette(7), 2}};
+                                          {"", 7, DefaultPalette(7), 0, 2}};
     const std::string copy =
         "DEFPROCpage(P%):?B%=F%:B%!1=&FFFF7C00:B%!5=1000:B%!9=P%*1000:A%=3:X%=B%:Y%=B%DIV256:"
         "CALL&FFD1:ENDPROC";
@@ -96,6 +96,39 @@ TEST(BootScript, TeletextPagesAreCopiedFromThePagesFileRunByRun) {
     const std::vector<std::string> ending(one.end() - 6, one.end());
     EXPECT_EQ(ending, (std::vector<std::string>{"50*FX4", "60CLOSE#0", "70MODE7", "80END",
                                                 "90" + copy, "RUN"}));
+}
+
+TEST(BootScript, PackedSlidesAreUnpackedAndATapeShowsEachOnce) {
+    const std::vector<LoaderSlide> slides{{"DOCK", 4, {{4, 3}}, 0xFFFF7A13},
+                                          {"CAT", 2, DefaultPalette(2)}};
+    const std::vector<std::string> wanted{
+        "VDU21",
+        "NEW",
+        "10VDU6:ON ERROR OSCLI\"FX4\":MODE7:IF ERR=17 THEN END ELSE REPORT:PRINT:END",
+        "20*FX4,1",
+        "30*OPT1,0",
+        "40*LOAD !UNPACK",
+        "50MODE4:HIMEM=&5700:CALL&903",
+        "60*LOAD DOCK",
+        "70X%=&13:Y%=&7A:CALL&900:VDU19,0,4;0;:VDU19,1,3;0;:A%=GET",
+        "80MODE2:VDU23,1,0;0;0;0;",
+        "90*LOAD CAT FFFF3000",
+        "100A%=GET",
+        "110*FX4",
+        "120MODE7",
+        "RUN"};
+    EXPECT_EQ(Lines(BootScript(slides, LoaderMedium::Tape)), wanted);
+}
+
+TEST(BootScript, ThePrinterBufferIsFlushedEverySixtyLinesTyped) {
+    const std::vector<std::string> lines =
+        Lines(BootScript(std::vector<LoaderSlide>(40, {"PIC", 4, DefaultPalette(4)})));
+    // VDU21, NEW, 123 numbered lines, RUN, and a flush after lines 600 and 1200 only.
+    ASSERT_EQ(lines.size(), 2u + 123 + 1 + 2);
+    EXPECT_EQ(lines[2 + 60 - 1], "600MODE4:VDU23,1,0;0;0;0;");
+    EXPECT_EQ(lines[2 + 60], "*FX21,3");
+    EXPECT_EQ(lines[2 + 60 + 1 + 60 - 1], "1200MODE4:VDU23,1,0;0;0;0;");
+    EXPECT_EQ(lines[2 + 60 + 1 + 60], "*FX21,3");
 }
 
 }  // namespace

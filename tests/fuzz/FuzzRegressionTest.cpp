@@ -21,6 +21,7 @@ TEST(FuzzRegressions, EverySavedInputRunsThrough) {
         {"picture", RunPictureInput},
         {"registry-overlay", RunRegistryOverlayInput},
         {"disc-catalogue", RunDiscCatalogueInput},
+        {"packed-screen", RunPackedScreenInput},
     };
     for (const Target& target : targets) {
         const std::filesystem::path folder =
