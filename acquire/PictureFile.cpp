@@ -12,18 +12,7 @@ constexpr qint64 kBufferSize = 1 << 16;
 }  // namespace
 
 void PictureFile::Open(const std::string& path) {
-    switch (file_.Open(path)) {
-        case ReadOnlyFile::Refusal::kNone:
-            break;
-        case ReadOnlyFile::Refusal::kNotFound:
-            throw FileError(path, "file not found");
-        case ReadOnlyFile::Refusal::kFolder:
-            throw FileError(path, "is a folder, not a picture file");
-        case ReadOnlyFile::Refusal::kNotRegular:
-            throw FileError(path, "not a regular file");
-        case ReadOnlyFile::Refusal::kSystem:
-            throw FileError(path, file_.ErrorText());
-    }
+    OpenOrRaise(file_, path, "picture");
     if (file_.Size() == 0) {
         // Files of the system's own (/proc, /sys) say they are empty and yet have content.
         char first = 0;

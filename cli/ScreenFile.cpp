@@ -9,18 +9,7 @@
 
 ScreenFileContents ReadScreenFile(const std::string& path, int screenMode) {
     ReadOnlyFile file;
-    switch (file.Open(path)) {
-        case ReadOnlyFile::Refusal::kNone:
-            break;
-        case ReadOnlyFile::Refusal::kNotFound:
-            throw FileError(path, "file not found");
-        case ReadOnlyFile::Refusal::kFolder:
-            throw FileError(path, "is a folder, not a screen file");
-        case ReadOnlyFile::Refusal::kNotRegular:
-            throw FileError(path, "not a regular file");
-        case ReadOnlyFile::Refusal::kSystem:
-            throw FileError(path, file.ErrorText());
-    }
+    OpenOrRaise(file, path, "screen");
     if (file.Size() == kTeletextPageBytes) screenMode = ModeNumber(ScreenMode::Mode7);
     const int length = ScreenMemoryOf(screenMode).screenBytes;
     if (file.Size() != length) {

@@ -14,18 +14,7 @@
 namespace {
 
 void OpenFile(const std::string& path, ReadOnlyFile& file) {
-    switch (file.Open(path)) {
-        case ReadOnlyFile::Refusal::kNone:
-            break;
-        case ReadOnlyFile::Refusal::kNotFound:
-            throw FileError(path, "file not found");
-        case ReadOnlyFile::Refusal::kFolder:
-            throw FileError(path, "is a folder, not a picture file");
-        case ReadOnlyFile::Refusal::kNotRegular:
-            throw FileError(path, "not a regular file");
-        case ReadOnlyFile::Refusal::kSystem:
-            throw FileError(path, file.ErrorText());
-    }
+    OpenOrRaise(file, path, "picture");
     if (file.Size() == 0) {
         // Files of the system's own (/proc, /sys) say they are empty and yet have content.
         char first = 0;

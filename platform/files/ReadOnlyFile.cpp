@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/files/FileError.h"
+
 ReadOnlyFile::~ReadOnlyFile() {
     if (fd_ >= 0) ::close(fd_);
 }
@@ -50,4 +52,19 @@ std::int64_t ReadOnlyFile::ReadAt(char* data, std::int64_t count, std::int64_t o
         done += got;
     }
     return done;
+}
+
+void OpenOrRaise(ReadOnlyFile& file, const std::string& path, const std::string& kind) {
+    switch (file.Open(path)) {
+        case ReadOnlyFile::Refusal::kNone:
+            return;
+        case ReadOnlyFile::Refusal::kNotFound:
+            throw FileError(path, "file not found");
+        case ReadOnlyFile::Refusal::kFolder:
+            throw FileError(path, "is a folder, not a " + kind + " file");
+        case ReadOnlyFile::Refusal::kNotRegular:
+            throw FileError(path, "not a regular file");
+        case ReadOnlyFile::Refusal::kSystem:
+            throw FileError(path, file.ErrorText());
+    }
 }

@@ -33,3 +33,8 @@ private:
     std::int64_t size_ = 0;
     mutable std::string errorText_;
 };
+
+// Opens path into file as a file of a kind ("picture", "screen"), or raises FileError with the
+// reason a user reads: "file not found", "is a folder, not a KIND file", "not a regular file" or
+// the system's own.
+void OpenOrRaise(ReadOnlyFile& file, const std::string& path, const std::string& kind);
