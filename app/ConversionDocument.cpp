@@ -102,6 +102,6 @@ void ConversionDocument::SaveDisc(const std::string& path, bool compress) const 
     const EncodedScreen& screen = lastConversion_->screen;
     const DiscPicture disc{DiscStem(), ModeNumber(screen.screenMode), screen.palette, screen.bytes};
     const DiscFormat format{kDefaultTracks, IsDoubleSidedName(path), compress};
-    WriteSlideshowDisc(path, {disc}, format);
-    if (onDiscSaved) onDiscSaved(path, {disc}, kDefaultTracks);
+    const DiscSummary summary = WriteSlideshowDisc(path, {disc}, format);
+    if (onDiscSaved) onDiscSaved(path, summary, compress);
 }

@@ -83,8 +83,7 @@ public:
 
     // Told of every conversion written and every disc saved, on the UI thread.
     std::function<void(const Conversion&)> onConverted;
-    std::function<void(const std::string& path, const std::vector<DiscPicture>& pictures,
-                       int tracks)>
+    std::function<void(const std::string& path, const DiscSummary& summary, bool compress)>
         onDiscSaved;
 
 private:

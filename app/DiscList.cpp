@@ -2,15 +2,52 @@
 
 #include <algorithm>
 #include <cctype>
+#include <exception>
 
 #include "disc/DfsCatalogue.h"
 #include "disc/DiscCapacity.h"
 #include "disc/DiscNames.h"
+#include "disc/ScreenOnDisc.h"
+
+namespace {
+
+// Packs the entry's screen once, to count the room it takes on a disc.
+void Pack(DiscEntry& entry) {
+    if (entry.packed) return;
+    const int mode = ModeNumber(entry.screen.screenMode);
+    try {
+        const ScreenOnDisc file = ScreenFileFor(entry.screen.bytes, mode, true);
+        entry.packed = ScreenFileSpace{SectorsFor(file.data.size()), file.packedEnd};
+    } catch (const std::exception&) {
+        // Counted as it is; saving the disc reports why it cannot be packed.
+        entry.packed = ScreenFileSpace{SectorsFor(entry.screen.bytes.size()), 0};
+    }
+}
+
+}  // namespace
+
+void DiscList::SetCompress(bool compress) {
+    compress_ = compress;
+    if (compress_) {
+        for (DiscEntry& entry : entries_) Pack(entry);
+    }
+}
 
 std::uint64_t DiscList::Add(const std::string& picture, const std::string& stem,
                             EncodedScreen screen) {
-    entries_.push_back({nextId_, picture, stem, std::move(screen)});
+    entries_.push_back({nextId_, picture, stem, std::move(screen), std::nullopt});
+    if (compress_) Pack(entries_.back());
     return nextId_++;
+}
+
+std::vector<ScreenFileSpace> DiscList::Files() const {
+    std::vector<ScreenFileSpace> files;
+    for (const DiscEntry& entry : entries_) {
+        files.push_back(compress_ && entry.packed
+                            ? *entry.packed
+                            : ScreenFileSpace{SectorsFor(entry.screen.bytes.size()), 0});
+    }
+    return files;
 }
 
 void DiscList::Remove(std::size_t at) {
@@ -59,11 +96,11 @@ std::vector<DiscPicture> DiscList::Pictures() const {
 }
 
 int DiscList::SectorsUsed() const {
-    return SlideshowSectors(Pictures());
+    return SlideshowSectors(Pictures(), Files());
 }
 
 int DiscList::MoreThatFit(int screenMode, int tracks) const {
-    return MorePicturesThatFit(Pictures(), screenMode, tracks);
+    return MorePicturesThatFit(Pictures(), Files(), screenMode, tracks);
 }
 
 std::string DiscList::RefusalToAdd(int count, int screenMode, int tracks) const {
@@ -79,6 +116,7 @@ std::string DiscList::RefusalToAdd(int count, int screenMode, int tracks) const 
            ".";
 }
 
-void DiscList::Save(const std::string& path, int tracks) const {
-    WriteSlideshowDisc(path, Pictures(), tracks);
+DiscSummary DiscList::Save(const std::string& path, int tracks) const {
+    return WriteSlideshowDisc(path, Pictures(),
+                              DiscFormat{tracks, IsDoubleSidedName(path), compress_});
 }

@@ -231,15 +231,25 @@ void DiscWindow::ShowCapacity() {
     barCapacity->setRange(0, sectors);
     barCapacity->setValue(std::min(used, sectors));
     const int mode = ConversionSettings.ScreenMode;
-    std::string text = std::to_string(used) + " of " + std::to_string(sectors) + " sectors used";
+    const bool packed = disc.Compress();
+    std::string text = std::to_string(used) + " of " + std::to_string(sectors) + " sectors used" +
+                       (packed ? " with the screens compressed" : "");
     if (used > sectors) {
         text += ": too many pictures for " + std::to_string(tracks) + " tracks";
     } else {
+        // A picture not yet converted cannot be packed: those to come count as they are.
         text += ". Room for " + std::to_string(disc.MoreThatFit(mode, 80)) + " more MODE " +
-                std::to_string(mode) + " pictures on 80 tracks, " +
-                std::to_string(disc.MoreThatFit(mode, 40)) + " on 40.";
+                std::to_string(mode) + (packed ? " pictures uncompressed" : " pictures") +
+                " on 80 tracks, " + std::to_string(disc.MoreThatFit(mode, 40)) + " on 40.";
     }
     lblCapacity->setText(Text(text));
+    const QString tip = packed ? QStringLiteral(
+                                     "Sectors used by the screens as packed (File > Compress "
+                                     "Screens); the pictures still to come are counted "
+                                     "uncompressed, so more may fit")
+                               : QString();
+    lblCapacity->setToolTip(tip);
+    barCapacity->setToolTip(tip);
     const int row = SelectedRow();
     const bool busy = adder_.Busy();
     cmdMoveUp->setEnabled(row > 0);
@@ -248,6 +258,11 @@ void DiscWindow::ShowCapacity() {
     cmdRename->setEnabled(row >= 0);
     cmdSave->setEnabled(disc.Size() > 0);
     cmdAdd->setEnabled(!busy);
+}
+
+void DiscWindow::SetCompress(bool compress) {
+    document_.Disc().SetCompress(compress);
+    ShowCapacity();
 }
 
 void DiscWindow::TakeShownOrder() {
@@ -402,19 +417,21 @@ void DiscWindow::SaveDisc() {
     const DiscList& disc = document_.Disc();
     if (disc.Size() == 0) return;
     const std::filesystem::path first(disc.Entries().front().picture);
-    const SaveFileRequest request{QStringLiteral("Save Disc Image"),
-                                  {QStringLiteral("Disc Image (*.ssd)")},
-                                  QStringLiteral("slideshow.ssd"),
-                                  Text(first.parent_path().string())};
+    const SaveFileRequest request{
+        QStringLiteral("Save Disc Image"),
+        {QStringLiteral("Disc Image (*.ssd)"), QStringLiteral("Double-Sided Disc Image (*.dsd)")},
+        QStringLiteral("slideshow.ssd"),
+        Text(first.parent_path().string())};
     const QString fileName = chooser_.ShowSave(request);
     if (fileName.isEmpty()) return;
     const std::string path = fileName.toStdString();
+    DiscSummary summary;
     try {
-        disc.Save(path, Tracks());
+        summary = disc.Save(path, Tracks());
     } catch (const FileError& error) {
         messages_.Show("Cannot Write File : " + NameText(error.Path()) + "\n\n" +
                        Text(error.Reason()));
         return;
     }
-    status_.Say(SavedDiscText(path, disc.Pictures(), Tracks()));
+    status_.Say(SavedDiscText(path, summary, disc.Compress()));
 }

@@ -43,8 +43,9 @@ protected:
 // picture shows its thumbnail as the monitor shows it, its MODE and its DFS name; they can be
 // reordered, removed and renamed. A meter shows the sectors used of the disc's 400 or 800 and how
 // many more pictures of the current MODE fit on 40 and 80 tracks, and "Save Disc Image..." writes
-// them all as one bootable slideshow. Pictures can be added from files, several at once, each
-// converted with the current settings on a worker thread.
+// them all as one bootable slideshow, double-sided when its name ends in .dsd. With File >
+// "Compress Screens" the screens are counted and saved packed. Pictures can be added from files,
+// several at once, each converted with the current settings on a worker thread.
 class DiscWindow : public QWidget {
     Q_OBJECT
 
@@ -77,6 +78,8 @@ public:
     void Refresh();
     // Shows the meter again, for the current MODE.
     void ShowCapacity();
+    // File > "Compress Screens" checked or not: the disc is counted and saved so from now on.
+    void SetCompress(bool compress);
 
     DiscPictureList* lstPictures = nullptr;
     QPushButton* cmdAdd = nullptr;

@@ -5,7 +5,6 @@
 
 #include "colour/PaletteText.h"
 #include "disc/DfsCatalogue.h"
-#include "disc/DiscCapacity.h"
 
 namespace {
 
@@ -53,11 +52,16 @@ std::string WroteText(const std::string& screenFile, const ConversionChoices& ch
            PaletteText(palette);
 }
 
-std::string SavedDiscText(const std::string& path, const std::vector<DiscPicture>& pictures,
-                          int tracks) {
-    const std::size_t count = pictures.size();
-    return "Saved " + path + ": " + std::to_string(count) +
-           (count == 1 ? " picture, " : " pictures, ") +
-           std::to_string(SlideshowSectors(pictures)) + " of " +
-           std::to_string(tracks * kDfsSectorsPerTrack) + " sectors used";
+std::string SavedDiscText(const std::string& path, const DiscSummary& summary, bool compress) {
+    const int catalogues = (IsDoubleSidedName(path) ? 2 : 1) * kDfsCatalogueSectors;
+    const int count = summary.pictures;
+    const int packed = summary.packedPictures;
+    std::string text = "Saved " + path + ": " + std::to_string(count) +
+                       (count == 1 ? " picture, " : " pictures, ");
+    if (compress) {
+        text += (packed == 0 ? "no" : std::to_string(packed)) +
+                (packed == 1 ? " screen packed, " : " screens packed, ");
+    }
+    return text + std::to_string(summary.sectorsUsed + catalogues) + " of " +
+           std::to_string(summary.sectorsFree + catalogues) + " sectors used";
 }

@@ -22,6 +22,7 @@ std::string PaletteText(const Palette& palette);
 std::string WroteText(const std::string& screenFile, const ConversionChoices& choices,
                       const Palette& palette);
 
-// After a disc was saved: "Saved /home/you/slides.ssd: 3 pictures, 247 of 800 sectors used".
-std::string SavedDiscText(const std::string& path, const std::vector<DiscPicture>& pictures,
-                          int tracks);
+// After a disc was saved, from what it holds (the catalogues counted, both sides of a .dsd):
+// "Saved /home/you/slides.ssd: 3 pictures, 247 of 800 sectors used"; with its screens
+// compressed, "Saved /home/you/slides.ssd: 3 pictures, 2 screens packed, 95 of 800 sectors used".
+std::string SavedDiscText(const std::string& path, const DiscSummary& summary, bool compress);

@@ -82,10 +82,14 @@ WindowExtras::WindowExtras(frmMain& window, Services services)
         monitor->ShowConversion(conversion.screen, window_.picImage1->Surface(),
                                 conversion.choices.fit);
     };
-    document.onDiscSaved = [this](const std::string& path, const std::vector<DiscPicture>& pictures,
-                                  int tracks) {
-        status->Say(SavedDiscText(path, pictures, tracks));
+    document.onDiscSaved = [this](const std::string& path, const DiscSummary& summary,
+                                  bool compress) {
+        status->Say(SavedDiscText(path, summary, compress));
     };
+    // The Disc window counts and saves its screens as File > "Compress Screens" says.
+    disc->SetCompress(window.mnuFileCompress->isChecked());
+    connect(window.mnuFileCompress, &QAction::toggled, disc,
+            [this](bool compress) { disc->SetCompress(compress); });
 }
 
 WindowExtras::~WindowExtras() = default;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <stdexcept>
 
 #include "compress/UnpackRoutine.h"
 #include "disc/BootScript.h"
@@ -55,19 +56,40 @@ int PagesSectors(int pages) {
     return SectorsFor(static_cast<std::size_t>(pages) * kTeletextPageBytes);
 }
 
-// The catalogue entries and sectors of a single-sided disc of these slides as they are.
+// The catalogue entries and sectors of a single-sided disc of these slides.
 struct DiscUse {
     std::size_t files;
     int sectors;
 };
 
-DiscUse UseOf(const std::vector<LoaderSlide>& slides) {
+// With each bitmap slide's file taking the room given (one per slide).
+DiscUse UseOf(std::vector<LoaderSlide> slides, const std::vector<ScreenFileSpace>& files) {
+    if (files.size() != slides.size()) {
+        throw std::invalid_argument("the room of every picture's file is needed");
+    }
+    int screens = 0;
+    for (std::size_t i = 0; i < slides.size(); ++i) {
+        if (slides[i].page >= 0) continue;
+        slides[i].packedEnd = files[i].packedEnd;  // the loader's text names it
+        screens += files[i].sectors;
+    }
     const int pages = PageCount(slides);
-    DiscUse use{1 + (slides.size() - static_cast<std::size_t>(pages)) + (pages > 0),
-                SectorsFor(BootScript(slides).size()) + PagesSectors(pages)};
-    for (const LoaderSlide& slide : slides)
-        if (slide.page < 0) use.sectors += SectorsFor(ScreenMemoryOf(slide.screenMode).screenBytes);
-    return use;
+    const bool packed = AnyPacked(slides);
+    return {1 + packed + (slides.size() - static_cast<std::size_t>(pages)) + (pages > 0),
+            SectorsFor(BootScript(slides).size()) +
+                (packed ? SectorsFor(UnpackRoutine().size()) : 0) + PagesSectors(pages) + screens};
+}
+
+// With every screen as it is.
+DiscUse UseOf(const std::vector<LoaderSlide>& slides) {
+    std::vector<ScreenFileSpace> files;
+    for (const LoaderSlide& slide : slides) {
+        files.push_back(
+            slide.page >= 0
+                ? ScreenFileSpace{}
+                : ScreenFileSpace{SectorsFor(ScreenMemoryOf(slide.screenMode).screenBytes), 0});
+    }
+    return UseOf(slides, files);
 }
 
 // Whether the first count pictures fit, as they are, beside the !BOOT (and the pages file) they
@@ -131,6 +153,16 @@ int SlideshowFileSectors(const std::vector<DiscPicture>& pictures) {
 
 std::size_t SlideshowFileCount(const std::vector<DiscPicture>& pictures) {
     return UseOf(SlidesOf(pictures, pictures.size())).files;
+}
+
+int SlideshowFileSectors(const std::vector<DiscPicture>& pictures,
+                         const std::vector<ScreenFileSpace>& files) {
+    return UseOf(SlidesOf(pictures, pictures.size()), files).sectors;
+}
+
+std::size_t SlideshowFileCount(const std::vector<DiscPicture>& pictures,
+                               const std::vector<ScreenFileSpace>& files) {
+    return UseOf(SlidesOf(pictures, pictures.size()), files).files;
 }
 
 bool IsDoubleSidedName(const std::string& path) {

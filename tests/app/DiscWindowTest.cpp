@@ -58,6 +58,17 @@ protected:
         return last.startSector + SectorsFor(last.length);
     }
 
+    // The length of the named file in the disc's first catalogue.
+    std::size_t FileLength(const std::string& disc, const std::string& name) {
+        const std::string image = ReadFileBytes(disc);
+        const DfsCatalogue catalogue =
+            DecodeCatalogue(reinterpret_cast<const std::uint8_t*>(image.data()), image.size());
+        for (const DfsEntry& entry : catalogue.entries)
+            if (entry.name == name) return entry.length;
+        ADD_FAILURE() << name << " is not on " << disc;
+        return 0;
+    }
+
     std::string Save(const std::string& name) {
         const std::string path = pictures / name;
         chooser.saveAnswers = {QString::fromStdString(path)};
@@ -79,25 +90,54 @@ TEST_F(DiscWindowTest, AThreePictureDiscIsTheConvertersOwn) {
     EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join("\n").toStdString();
     EXPECT_EQ(Names(), std::vector<std::string>({"CHELSEA", "COFFEE", "COFFEE2"}));
 
-    const std::string disc = Save("show.ssd");
-    EXPECT_EQ(window->extras->status->Text().toStdString(), "Saved " + disc + ": 3 pictures, " +
-                                                                std::to_string(SectorsUsed(disc)) +
-                                                                " of 800 sectors used");
+    // As `--disc FILE [--compress]`: the meter and the disc follow File > "Compress Screens",
+    // and a .dsd name makes a double-sided disc.
+    struct Case {
+        const char* file;
+        bool compress;
+    };
+    for (const Case test : {Case{"show.ssd", false}, Case{"packed.ssd", true},
+                            Case{"packed.dsd", true}, Case{"show.dsd", false}}) {
+        SCOPED_TRACE(test.file);
+        window->mnuFileCompress->setChecked(test.compress);
+        const std::string disc = Save(test.file);
+        ASSERT_TRUE(messages.texts.isEmpty()) << messages.texts.join("\n").toStdString();
+        const bool dsd = std::string(test.file).ends_with(".dsd");
+        EXPECT_EQ(ReadFileBytes(disc).size(), dsd ? 2 * 204800u : 204800u);
+        // Side 0 of a .dsd holds all three; the second side is its catalogue alone.
+        const int used = SectorsUsed(disc);
+        EXPECT_TRUE(Disc().lblCapacity->text().startsWith(QString::number(used) + " of 800"))
+            << Disc().lblCapacity->text().toStdString();
+        int packed = 0;
+        for (const std::string& name : SavedNames(disc))
+            packed += name != "!BOOT" && name != "!UNPACK" && FileLength(disc, name) < 20480;
+        EXPECT_EQ(packed > 0, test.compress);
+        const std::string packedText =
+            test.compress
+                ? std::to_string(packed) + (packed == 1 ? " screen" : " screens") + " packed, "
+                : "";
+        EXPECT_EQ(window->extras->status->Text().toStdString(),
+                  "Saved " + disc + ": 3 pictures, " + packedText +
+                      std::to_string(used + (dsd ? kDfsCatalogueSectors : 0)) + " of " +
+                      (dsd ? "1600" : "800") + " sectors used");
 #ifndef QUILLIX_CONVERT
-    GTEST_SKIP() << "quillix-convert is not built: the disc is not compared with its own";
+        GTEST_SKIP() << "quillix-convert is not built: the disc is not compared with its own";
 #else
-    // Titled after the file's name, so made under the same one.
-    std::filesystem::create_directory(pictures / "cli");
-    QProcess convert;
-    convert.start(
-        QStringLiteral(QUILLIX_CONVERT),
-        {"-q", "-m", "1", "-t", "atkinson", "--disc",
-         QString::fromStdString(pictures / "cli/show.ssd"), QString::fromStdString(bridge),
-         QString::fromStdString(coffee), QString::fromStdString(rocket)});
-    ASSERT_TRUE(convert.waitForFinished(60000));
-    EXPECT_EQ(convert.exitCode(), 0) << convert.readAllStandardError().toStdString();
-    EXPECT_EQ(ReadFileBytes(pictures / "cli/show.ssd"), ReadFileBytes(disc));
+        // Titled after the file's name, so made under the same one.
+        std::filesystem::create_directory(pictures / "cli");
+        const std::string theirs = pictures / (std::string("cli/") + test.file);
+        QStringList arguments{
+            "-q", "-m", "1", "-t", "atkinson", "--disc", QString::fromStdString(theirs)};
+        if (test.compress) arguments << "--compress";
+        arguments << QString::fromStdString(bridge) << QString::fromStdString(coffee)
+                  << QString::fromStdString(rocket);
+        QProcess convert;
+        convert.start(QStringLiteral(QUILLIX_CONVERT), arguments);
+        ASSERT_TRUE(convert.waitForFinished(60000));
+        EXPECT_EQ(convert.exitCode(), 0) << convert.readAllStandardError().toStdString();
+        EXPECT_EQ(ReadFileBytes(theirs), ReadFileBytes(disc));
 #endif
+    }
 }
 
 TEST_F(DiscWindowTest, ReorderRemoveAndRenameChangeTheDisc) {
@@ -173,6 +213,44 @@ TEST_F(DiscWindowTest, AFullDiscIsRefusedBeforeAnythingIsWritten) {
     EXPECT_TRUE(messages.texts[2].contains("a 40-track disc holds 4 pictures in MODE 2"))
         << messages.texts[2].toStdString();
     EXPECT_FALSE(std::filesystem::exists(disc));
+}
+
+TEST_F(DiscWindowTest, CompressedScreensAreCountedPackedAndAFullDiscIsStillRefused) {
+    // Flat screens pack to a sector or two: 30 of them fill the catalogue, not the sectors.
+    for (int i = 0; i < 30; ++i) {
+        window->Document().Disc().Add(
+            "", "FLAT",
+            {ScreenMode::Mode1, std::vector<std::uint8_t>(20480, 0x0F), DefaultPalette(1), {}});
+    }
+    Disc().Refresh();
+    EXPECT_TRUE(Disc().lblCapacity->text().endsWith(": too many pictures for 80 tracks"))
+        << Disc().lblCapacity->text().toStdString();
+    EXPECT_TRUE(Disc().lblCapacity->toolTip().isEmpty());
+
+    window->mnuFileCompress->setChecked(true);
+    EXPECT_TRUE(Disc().lblCapacity->text().endsWith(
+        "sectors used with the screens compressed. Room for 0 more MODE 2 pictures uncompressed "
+        "on 80 tracks, 0 on 40."))
+        << Disc().lblCapacity->text().toStdString();
+    EXPECT_TRUE(Disc().lblCapacity->toolTip().contains("uncompressed"));
+    const std::string full = Save("full.ssd");
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_EQ(messages.texts[0].toStdString(),
+              "Cannot Write File : " + full +
+                  "\n\nthe disc is full: 30 pictures do not fit; an 80-track disc holds the "
+                  "first 29 of them, compressed");
+    EXPECT_FALSE(std::filesystem::exists(full));
+
+    Disc().lstPictures->setCurrentItem(Disc().lstPictures->topLevelItem(0));
+    Disc().cmdRemove->click();
+    const std::string disc = Save("29.ssd");
+    const int used = SectorsUsed(disc);
+    EXPECT_LT(used, 100);
+    EXPECT_TRUE(Disc().lblCapacity->text().startsWith(QString::number(used) + " of 800"))
+        << Disc().lblCapacity->text().toStdString();
+    EXPECT_EQ(window->extras->status->Text().toStdString(),
+              "Saved " + disc + ": 29 pictures, 29 screens packed, " + std::to_string(used) +
+                  " of 800 sectors used");
 }
 
 }  // namespace
