@@ -12,6 +12,17 @@ inline std::uint16_t DeepPngSample(int x, int y, int channel) {
     return static_cast<std::uint16_t>((x % 4) * 16001 + (y % 3) * 5003 + channel * 1999);
 }
 
+// Has libpng write into bytes.
+inline void WritePngInto(png_structp png, std::string& bytes) {
+    png_set_write_fn(
+        png, &bytes,
+        [](png_structp p, png_bytep data, png_size_t count) {
+            static_cast<std::string*>(png_get_io_ptr(p))
+                ->append(reinterpret_cast<char*>(data), count);
+        },
+        nullptr);
+}
+
 // A 16-bit-a-channel PNG of a repeating pattern, written by libpng, which (unlike Qt's writer)
 // can interlace it and give it a colour key: the key is the colour of the top left pixel, which
 // comes back every 4 columns and 3 rows.
@@ -23,13 +34,7 @@ inline std::string DeepPng(int width, int height, int colourType, bool interlace
         png_destroy_write_struct(&png, &info);
         throw std::runtime_error("libpng could not write the test picture");
     }
-    png_set_write_fn(
-        png, &bytes,
-        [](png_structp p, png_bytep data, png_size_t count) {
-            static_cast<std::string*>(png_get_io_ptr(p))
-                ->append(reinterpret_cast<char*>(data), count);
-        },
-        nullptr);
+    WritePngInto(png, bytes);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 16,
                  colourType, interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);

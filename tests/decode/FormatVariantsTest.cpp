@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/decode/DeepPngFile.h"
 #include "tests/decode/LoadPictureSupport.h"
 #include "tests/decode/PictureFiles.h"
 
@@ -149,13 +150,7 @@ std::string LowDepthPng(int colourType, int bitDepth, bool interlaced) {
     std::string bytes;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
-    png_set_write_fn(
-        png, &bytes,
-        [](png_structp p, png_bytep data, png_size_t count) {
-            static_cast<std::string*>(png_get_io_ptr(p))
-                ->append(reinterpret_cast<char*>(data), count);
-        },
-        nullptr);
+    WritePngInto(png, bytes);
     png_set_IHDR(png, info, kWidth, kHeight, bitDepth, colourType,
                  interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);

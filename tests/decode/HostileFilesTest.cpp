@@ -11,6 +11,7 @@
 #include "decode/OpenPicture.h"
 #include "platform/files/FileError.h"
 #include "sample/SampleRows.h"
+#include "tests/decode/DeepPngFile.h"
 #include "tests/decode/LoadPictureSupport.h"
 #include "tests/decode/PictureFiles.h"
 
@@ -41,13 +42,7 @@ std::string PaletteBeyondItsColours() {
     std::string bytes;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
-    png_set_write_fn(
-        png, &bytes,
-        [](png_structp p, png_bytep data, png_size_t count) {
-            static_cast<std::string*>(png_get_io_ptr(p))
-                ->append(reinterpret_cast<char*>(data), count);
-        },
-        nullptr);
+    WritePngInto(png, bytes);
     png_set_check_for_invalid_index(png, 0);  // the writer would refuse it
     png_set_IHDR(png, info, 4, 2, 2, PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
