@@ -176,6 +176,9 @@ private:
     bool Finished() {
         char extra = 0;
         const bool more = ReadAll(&extra, 1);
+        // A helper with more to say would block on the full pipe for ever, using no time.
+        if (more) kill(child_, SIGKILL);
+        saidTooMuch_ = more;
         int status = 0;
         while (waitpid(child_, &status, 0) < 0 && errno == EINTR) {
         }
@@ -187,8 +190,8 @@ private:
     // The helper stopped before it said all: it ran out of time, or its decoder failed.
     [[noreturn]] void Fail() {
         if (child_ > 0) Finished();
-        const bool stopped =
-            WIFSIGNALED(status_) && (WTERMSIG(status_) == SIGXCPU || WTERMSIG(status_) == SIGKILL);
+        const bool stopped = !saidTooMuch_ && WIFSIGNALED(status_) &&
+                             (WTERMSIG(status_) == SIGXCPU || WTERMSIG(status_) == SIGKILL);
         throw FileError(path_, stopped ? kTooSlowToDecode : kDamagedPicture);
     }
 
@@ -196,6 +199,7 @@ private:
     std::chrono::steady_clock::time_point deadline_;
     pid_t child_ = -1;
     int status_ = 0;
+    bool saidTooMuch_ = false;  // killed for what it sent beyond its answer, not for its time
     Descriptor answers_;
     StoredPicture picture_;
 };
