@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -35,4 +36,5 @@ private:
     std::unique_ptr<QObject> receiver_;  // queued steps go when it goes
     std::thread thread_;
     bool busy_ = false;
+    std::uint64_t runs_ = 0;  // Starts so far, so that a stale last step is known as one
 };
