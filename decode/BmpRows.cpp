@@ -188,11 +188,7 @@ public:
     using BmpRowsBase::BmpRowsBase;
 
     void Feed(RowConsumer& consumer) override {
-        const std::vector<int>& needed = consumer.NeededRows();
-        wanted_.assign(static_cast<std::size_t>(layout_.height), false);
-        for (const int row : needed) {
-            if (row < layout_.height) wanted_[static_cast<std::size_t>(row)] = true;
-        }
+        wanted_ = WantedRows(consumer, layout_.height);
         row_.assign(static_cast<std::size_t>(layout_.width), kBlack);
         at_ = layout_.dataStart;
         line_ = 0;  // counted from the bottom

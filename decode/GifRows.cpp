@@ -101,10 +101,7 @@ public:
         const Span across = Placed(image.Left, image.Width, screenWidth_);
         const Span down = Placed(image.Top, image.Height, screenHeight_);
 
-        std::vector<bool> wanted(static_cast<std::size_t>(screenHeight_), false);
-        for (const int row : consumer.NeededRows()) {
-            if (row < screenHeight_) wanted[static_cast<std::size_t>(row)] = true;
-        }
+        const std::vector<bool> wanted = WantedRows(consumer, screenHeight_);
         std::vector<std::uint32_t> row(static_cast<std::size_t>(screenWidth_), background);
         for (int y = 0; y < screenHeight_; ++y) {
             if (wanted[static_cast<std::size_t>(y)] &&

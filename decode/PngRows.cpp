@@ -87,10 +87,7 @@ public:
     const StoredPicture& Picture() const override { return picture_; }
 
     void Feed(RowConsumer& consumer) override {
-        wanted_.assign(static_cast<std::size_t>(picture_.height), false);
-        for (const int row : consumer.NeededRows()) {
-            if (row < picture_.height) wanted_[static_cast<std::size_t>(row)] = true;
-        }
+        wanted_ = WantedRows(consumer, picture_.height);
         pixels_.resize(static_cast<std::size_t>(picture_.width));
         if (!Rows(consumer)) Refuse();
         if (reading_.badIndex) throw FileError(path_, kDamagedPicture);

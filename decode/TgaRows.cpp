@@ -121,10 +121,7 @@ public:
 
     void Feed(RowConsumer& consumer) override {
         if (layout_.type == kColourMapped) ReadColourMap();
-        std::vector<bool> wanted(static_cast<std::size_t>(layout_.height), false);
-        for (const int row : consumer.NeededRows()) {
-            if (row < layout_.height) wanted[static_cast<std::size_t>(row)] = true;
-        }
+        const std::vector<bool> wanted = WantedRows(consumer, layout_.height);
         at_ = layout_.dataStart;
         const auto width = static_cast<std::size_t>(layout_.width);
         std::vector<std::uint32_t> row(width);

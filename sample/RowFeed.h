@@ -29,6 +29,14 @@ public:
     virtual void TakeRow(int row, const std::uint32_t* pixels) = 0;
 };
 
+// Which of a picture's height stored rows the consumer needs, as a flag a row.
+inline std::vector<bool> WantedRows(const RowConsumer& consumer, int height) {
+    std::vector<bool> wanted(static_cast<std::size_t>(height), false);
+    for (const int row : consumer.NeededRows())
+        if (row < height) wanted[static_cast<std::size_t>(row)] = true;
+    return wanted;
+}
+
 class RowSource {
 public:
     virtual ~RowSource() = default;
