@@ -17,7 +17,7 @@ std::vector<ScreenFileSpace> AsTheyAre(const std::vector<DiscPicture>& pictures)
 }  // namespace
 
 int SlideshowSectors(const std::vector<DiscPicture>& pictures) {
-    return kDfsCatalogueSectors + SlideshowFileSectors(pictures);
+    return SlideshowSectors(pictures, AsTheyAre(pictures));
 }
 
 int MorePicturesThatFit(const std::vector<DiscPicture>& pictures, int screenMode, int tracks) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "compress/UnpackRoutine.h"
 #include "disc/BootScript.h"
 
 // A screen as a file on a disc or tape: as it is, loaded straight into screen memory, or packed
@@ -24,6 +25,8 @@ inline constexpr int kPackedFileRoom = 256;
 
 // The file name of the unpacking routine; no picture's DFS name has a '!'.
 inline constexpr const char* kUnpackFileName = "!UNPACK";
+// Where it loads and runs, in host memory, on a disc or a tape.
+inline constexpr std::uint32_t kUnpackFileAddress = 0xFFFF0000 | kUnpackRoutineAddress;
 
 // A packed screen that does not unpack to the screen it was made from.
 class PackingError : public std::runtime_error {

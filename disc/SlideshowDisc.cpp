@@ -147,14 +147,6 @@ struct Side {
 
 }  // namespace
 
-int SlideshowFileSectors(const std::vector<DiscPicture>& pictures) {
-    return UseOf(SlidesOf(pictures, pictures.size())).sectors;
-}
-
-std::size_t SlideshowFileCount(const std::vector<DiscPicture>& pictures) {
-    return UseOf(SlidesOf(pictures, pictures.size())).files;
-}
-
 int SlideshowFileSectors(const std::vector<DiscPicture>& pictures,
                          const std::vector<ScreenFileSpace>& files) {
     return UseOf(SlidesOf(pictures, pictures.size()), files).sectors;
@@ -252,8 +244,7 @@ SlideshowImage MakeSlideshowImage(const std::string& title,
     std::vector<DfsFile> first{
         {"!BOOT", 0, 0, std::vector<std::uint8_t>(script.begin(), script.end())}};
     if (packed) {
-        const std::uint32_t address = 0xFFFF0000 | kUnpackRoutineAddress;
-        first.push_back({kUnpackFileName, address, address, routine});
+        first.push_back({kUnpackFileName, kUnpackFileAddress, kUnpackFileAddress, routine});
     }
     for (const std::size_t f : sides[0].pictures) {
         const LoaderSlide& slide = slides[bitmaps[f]];

@@ -47,13 +47,9 @@ struct ScreenFileSpace {
     std::uint32_t packedEnd = 0;
 };
 
-// The sectors and catalogue entries the files of a single-sided slideshow disc of screens as they
-// are take: !BOOT, each bitmap screen and the pages file of the MODE 7 ones.
-int SlideshowFileSectors(const std::vector<DiscPicture>& pictures);
-std::size_t SlideshowFileCount(const std::vector<DiscPicture>& pictures);
-
-// The same with each bitmap picture's file taking the room given, one per picture (a MODE 7
-// picture's is ignored: its page goes in the pages file), and !UNPACK when any is packed: with
+// The sectors and catalogue entries the files of a single-sided slideshow disc take: !BOOT, each
+// bitmap picture's file taking the room given, one per picture (a MODE 7 picture's is ignored:
+// its page goes in the pages file), the pages file, and !UNPACK when any is packed: with
 // ScreenFileFor's files, what MakeSlideshowImage's summary of a single-sided disc counts, whether
 // they fit or not. Raises std::invalid_argument when there is not one per picture.
 int SlideshowFileSectors(const std::vector<DiscPicture>& pictures,

@@ -14,7 +14,6 @@ namespace {
 // Where BASIC programs load and start, as BASIC II saves them.
 constexpr std::uint32_t kBasicLoad = 0xFFFF0E00;
 constexpr std::uint32_t kBasicStart = 0xFFFF802B;
-constexpr std::uint32_t kHostMemory = 0xFFFF0000;
 
 }  // namespace
 
@@ -41,8 +40,8 @@ std::vector<std::uint8_t> MakeSlideshowTape(const std::vector<DiscPicture>& pict
     files[0] = {kTapeLoaderName, kBasicLoad, kBasicStart,
                 TokenisedProgram(BootScript(slides, LoaderMedium::Tape))};
     if (AnyPacked(slides)) {
-        const std::uint32_t address = kHostMemory | kUnpackRoutineAddress;
-        files.insert(files.begin() + 1, {kUnpackFileName, address, address, UnpackRoutine()});
+        files.insert(files.begin() + 1,
+                     {kUnpackFileName, kUnpackFileAddress, kUnpackFileAddress, UnpackRoutine()});
     }
     return MakeUefTape(files);
 }
