@@ -336,26 +336,20 @@ private:
     // weighed errors around it.
     bool TrySwitch(int x, int y) {
         float s[3] = {0, 0, 0};
-        for (int j = -colour_.ry; j <= colour_.ry; ++j) {
-            const float* a = weighedColour_.At(x - colour_.rx, y + j);
-            const float down = colour_.down[j + colour_.ry];
-            for (int i = 0; i <= 2 * colour_.rx; ++i, a += 3) {
-                const float w = down * colour_.across[i];
-                s[0] += w * a[0];
-                s[1] += w * a[1];
-                s[2] += w * a[2];
+        const auto addBlurred = [&](const Field& weighed, const Kernel& kernel) {
+            for (int j = -kernel.ry; j <= kernel.ry; ++j) {
+                const float* a = weighed.At(x - kernel.rx, y + j);
+                const float down = kernel.down[j + kernel.ry];
+                for (int i = 0; i <= 2 * kernel.rx; ++i, a += 3) {
+                    const float w = down * kernel.across[i];
+                    s[0] += w * a[0];
+                    s[1] += w * a[1];
+                    s[2] += w * a[2];
+                }
             }
-        }
-        for (int j = -detail_.ry; j <= detail_.ry; ++j) {
-            const float* v = weighedDetail_.At(x - detail_.rx, y + j);
-            const float down = detail_.down[j + detail_.ry];
-            for (int i = 0; i <= 2 * detail_.rx; ++i, v += 3) {
-                const float w = down * detail_.across[i];
-                s[0] += w * v[0];
-                s[1] += w * v[1];
-                s[2] += w * v[2];
-            }
-        }
+        };
+        addBlurred(weighedColour_, colour_);
+        addBlurred(weighedDetail_, detail_);
         const float* q = quadratic_.At(x, y);
         const std::uint8_t current = Logical(x, y);
         const std::uint8_t allowed = allowed_[Index(x, y)];

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -14,6 +13,7 @@
 #include "app/StatusLine.h"
 #include "app/WindowExtras.h"
 #include "disc/DfsCatalogue.h"
+#include "tests/app/ConverterProcess.h"
 #include "tests/app/WindowFakes.h"
 
 namespace {
@@ -131,10 +131,7 @@ TEST_F(DiscWindowTest, AThreePictureDiscIsTheConvertersOwn) {
         if (test.compress) arguments << "--compress";
         arguments << QString::fromStdString(bridge) << QString::fromStdString(coffee)
                   << QString::fromStdString(rocket);
-        QProcess convert;
-        convert.start(QStringLiteral(QUILLIX_CONVERT), arguments);
-        ASSERT_TRUE(convert.waitForFinished(60000));
-        EXPECT_EQ(convert.exitCode(), 0) << convert.readAllStandardError().toStdString();
+        RunConverterExpectingSuccess(arguments);
         EXPECT_EQ(ReadFileBytes(theirs), ReadFileBytes(disc));
 #endif
     }

@@ -2,16 +2,16 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
 
-#include "decode/LoadPicture.h"
 #include "app/Module1.h"
+#include "decode/LoadPicture.h"
 #include "tests/app/ConvertDirectly.h"
+#include "tests/app/ConverterProcess.h"
 #include "tests/app/WindowFakes.h"
 
 namespace {
@@ -190,13 +190,9 @@ TEST_F(WindowTest, WindowCyclesMatchTheCommandLineConverter) {
         const std::string sidecar = ReadFileBytes(SidecarPath());
 
 #ifdef QUILLIX_CONVERT
-        QProcess convert;
-        convert.start(
-            QStringLiteral(QUILLIX_CONVERT),
+        RunConverterExpectingSuccess(
             c.arguments + QStringList{"-q", "-o", QString::fromStdString(pictures / "cli.screen"),
                                       QString::fromStdString(picture)});
-        ASSERT_TRUE(convert.waitForFinished(60000));
-        EXPECT_EQ(convert.exitCode(), 0) << convert.readAllStandardError().toStdString();
         EXPECT_EQ(ReadFileBytes(pictures / "cli.screen"), screen);
         EXPECT_EQ(ReadFileBytes(pictures / "cli.screen.inf"), sidecar);
 #endif

@@ -3,13 +3,13 @@
 #include <QAction>
 #include <QDir>
 #include <QMenu>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <filesystem>
 
 #include "disc/DfsCatalogue.h"
+#include "tests/app/ConverterProcess.h"
 #include "tests/app/WindowFakes.h"
 
 namespace {
@@ -72,12 +72,9 @@ TEST_F(WindowTest, SaveDiscImageWritesTheDiscTheConverterMakes) {
     GTEST_SKIP() << "quillix-convert is not built: the disc is not compared with its own";
 #else
     std::filesystem::create_directory(pictures / "cli");
-    QProcess convert;
-    convert.start(QStringLiteral(QUILLIX_CONVERT),
-                  {"-q", "-m", "4", "--disc", QString::fromStdString(pictures / "cli/Bridge.ssd"),
-                   QString::fromStdString(picture)});
-    ASSERT_TRUE(convert.waitForFinished(60000));
-    EXPECT_EQ(convert.exitCode(), 0) << convert.readAllStandardError().toStdString();
+    RunConverterExpectingSuccess({"-q", "-m", "4", "--disc",
+                                  QString::fromStdString(pictures / "cli/Bridge.ssd"),
+                                  QString::fromStdString(picture)});
     EXPECT_EQ(ReadFileBytes(pictures / "cli/Bridge.ssd"), ReadFileBytes(disc));
 #endif
 }
@@ -105,12 +102,9 @@ TEST_F(WindowTest, CompressScreensPacksTheSavedDiscAsTheConverterDoes) {
     GTEST_SKIP() << "quillix-convert is not built: the disc is not compared with its own";
 #else
     std::filesystem::create_directory(pictures / "cli");
-    QProcess convert;
-    convert.start(QStringLiteral(QUILLIX_CONVERT),
-                  {"-q", "--compress", "--disc", QString::fromStdString(pictures / "cli/Dock.ssd"),
-                   QString::fromStdString(picture)});
-    ASSERT_TRUE(convert.waitForFinished(60000));
-    EXPECT_EQ(convert.exitCode(), 0) << convert.readAllStandardError().toStdString();
+    RunConverterExpectingSuccess({"-q", "--compress", "--disc",
+                                  QString::fromStdString(pictures / "cli/Dock.ssd"),
+                                  QString::fromStdString(picture)});
     EXPECT_EQ(ReadFileBytes(pictures / "cli/Dock.ssd"), ReadFileBytes(disc));
 #endif
 }
